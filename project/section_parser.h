@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "project/project_state.h"
+
+namespace vlp {
+
+void ParseSection(Workspace& ws, std::string_view block, TStruct& section);
+
+bool MatchesKeyPhrase(const Workspace& ws, std::string_view text, std::string_view key,
+                      std::string_view suffix, bool numbered);
+std::string ResolveClassName(Workspace& ws, std::string_view text);
+// row is 1 or 2.
+void AddName(Workspace& ws, int row, std::string_view tag, std::string_view name);
+void SetNameTranslation(Workspace& ws, int row, std::string_view word, std::string_view replacement);
+std::string FirstWord(std::string_view line);
+std::string SecondWord(std::string_view line);
+bool IsPropertyName(const Workspace& ws, std::string_view word);
+bool IsPrimitiveWord(const Workspace& ws, std::string_view word);
+
+}  // namespace vlp

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "project/project_state.h"
+#include "project/section_parts.h"
+
+namespace vlp {
+
+std::string EscapeSeparators(std::string_view text);
+
+// The frame's share of the project text. Each part's text holds its editor's lines, each
+// followed by CR LF. Reads TargetPropertyNames and the defining keyword.
+std::string FrameSaveText(const Workspace& ws, const std::vector<PartText>& parts);
+
+}  // namespace vlp

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "project/project_state.h"
+#include "translate/editor.h"
+
+namespace vlp {
+
+inline constexpr int kChoiceCount = 11;
+
+// The walk through the ambiguous (red bold) words of a list of editors. The window's dialog
+// only draws what this holds.
+class AmbiguityWalk {
+public:
+    struct Candidate {
+        std::string caption;  // what the radio button shows
+    };
+
+    // Starts a walk over the editors (the dialog being shown): editor 0, first red word.
+    void Start(const std::vector<Editor*>& editors);
+    // Stores the editor list again and resets the position without searching (the command
+    // pressed while the dialog is visible).
+    void Restart(const std::vector<Editor*>& editors);
+
+    // Searches from the current position; false at the end of the walk.
+    bool FindNext(const Workspace& ws);
+    // Replaces the current word by candidate `choice` (green) and searches on.
+    bool Replace(Workspace& ws, int choice);
+    // Skips the current word and searches on.
+    bool Skip(const Workspace& ws);
+
+    bool AtEnd() const { return atEnd_; }
+    int CurrentEditor() const { return current_; }
+    // 0-based start and length of the current word in the current editor.
+    int WordStart() const { return wordStart_ - 1; }
+    int WordLength() const { return wordEnd_ - wordStart_ + 1; }
+    const std::string& Word() const { return word_; }
+    const std::vector<Candidate>& Candidates() const { return candidates_; }
+    int CheckedCandidate() const { return checked_; }
+    // How many red runs remain from the current word on (the current one included).
+    int RemainingCount() const;
+
+private:
+    std::vector<Editor*> editors_;
+    int current_ = 0;
+    int occurrence_ = 1;
+    int wordIndex_ = -1;
+    int wordStart_ = 0;
+    int wordEnd_ = 0;
+    bool atEnd_ = false;
+    std::string word_;
+    std::vector<Candidate> candidates_;
+    int checked_ = 0;
+};
+
+}  // namespace vlp
