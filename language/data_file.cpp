@@ -1,0 +1,44 @@
+#include "language/data_file.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "container/io_error.h"
+
+namespace vlp {
+
+std::string ReadDataFile(const std::string& fileName) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName.c_str(), "rb"), &std::fclose);
+    if (!file) throw IoError(CannotOpenFileMessage(fileName));
+    // Read in blocks rather than trusting a size taken beforehand: the file may change under
+    // us, and a directory or a device reports no useful size.
+    std::string text;
+    char block[1 << 16];
+    for (;;) {
+        const std::size_t got = std::fread(block, 1, sizeof block, file.get());
+        text.append(block, got);
+        if (got < sizeof block) break;
+    }
+    if (std::ferror(file.get())) throw IoError(kStreamReadError);
+    return text;
+}
+
+bool DataLines::Next(std::string_view& line) {
+    while (pos_ < text_.size() && static_cast<unsigned char>(text_[pos_]) <= 0x20) ++pos_;
+    if (pos_ >= text_.size()) return false;
+    const std::size_t begin = pos_;
+    const std::size_t lf = text_.find('\n', begin);
+    std::size_t end = lf == std::string_view::npos ? text_.size() : lf;
+    pos_ = lf == std::string_view::npos ? text_.size() : lf + 1;
+    // The CR of a CR LF pair, or a last CR cut off from its LF at the end of the file.
+    if (end > begin && text_[end - 1] == '\r') --end;
+    line = text_.substr(begin, end - begin);
+    return true;
+}
+
+std::string_view SectionName(std::string_view headerLine) {
+    const auto name = headerLine.substr(1);
+    return name.substr(0, name.find(']'));
+}
+
+}  // namespace vlp
