@@ -298,9 +298,11 @@ def word_table(items, setget, language):
     table_mode = language["table_mode"]
     prefix, suffix = split_setfix(language["setfix"].lower())
     table = OrderedDict()
+    spelling = {}
 
     def add(word, key, origin):
         folded = fold_word(word, table_mode)
+        spelling.setdefault(folded, word.lower())
         senses = table.setdefault(folded, [])
         if any(k == key for k, _ in senses):
             return True
@@ -326,7 +328,7 @@ def word_table(items, setget, language):
         if any(s and s[0][0] == owner for s in table.values()):
             for word in words:
                 add(word, owner, owner)
-    return table
+    return OrderedDict((spelling[w], s) for w, s in table.items())
 
 
 def ambiguities(items, setget, language):
@@ -356,7 +358,7 @@ def report(items, setget, languages, quiet):
               % (source["name"], source["ansi"], source["setfix"], len(amb)))
         if not quiet:
             for word, senses in amb.items():
-                print("  %-22s %s" % (word.lower(), ", ".join(k for k, _ in senses)))
+                print("  %-22s %s" % (word, ", ".join(k for k, _ in senses)))
         pairs = []
         for target in languages:
             if target is source:
