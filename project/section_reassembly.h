@@ -15,4 +15,8 @@ std::string EscapeSeparators(std::string_view text);
 // followed by CR LF. Reads TargetPropertyNames and the defining keyword.
 std::string FrameSaveText(const Workspace& ws, const std::vector<PartText>& parts);
 
+// The save text of a whole project: builds TargetPropertyNames, then joins the texts of the
+// frames in frame order.
+std::string ProjectSaveText(Workspace& ws, const std::vector<std::vector<PartText>>& frames);
+
 }  // namespace vlp
