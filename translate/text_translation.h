@@ -6,8 +6,12 @@
 
 #include "project/project_state.h"
 #include "translate/editor.h"
+#include "translate/word_lookup.h"
 
 namespace vlp {
+
+inline constexpr int kCommentPartKind = 2;
+inline constexpr int kPropertyPartKind = 5;
 
 // One part of a section frame: its editor, its kind and the section's class name.
 struct FramePart {
@@ -22,9 +26,34 @@ using TFrameStruct = std::vector<FramePart>;
 std::string TranslateLine(const Workspace& ws, std::string_view line, int offset, int partKind,
                           std::string_view context, std::vector<Mark>& marks);
 
+// On the first translation after an open (targetLanguageFile empty): takes the target from the
+// language button that is down, sets saveLanguage, hides every button and loads the target
+// dictionary (IoError propagates). Does nothing once the target is fixed.
+void ChooseTargetLanguage(Workspace& ws);
+
 // The first part translated after an open fixes the target from the button that is down,
 // hides the buttons and loads the target dictionary (IoError propagates).
 void TranslatePart(Workspace& ws, Editor& editor, int partKind, std::string_view context);
 void TranslateFrame(Workspace& ws, const TFrameStruct& frame);
+
+// Translates many parts with one index over the names table, built when it is made: row 1 of
+// NameTranslations must not change while it is used.
+class PartTranslator {
+public:
+    explicit PartTranslator(Workspace& ws) : ws_(ws), names_(ws) {}
+
+    void TranslatePart(Editor& editor, int partKind, std::string_view context);
+    void TranslateFrame(const TFrameStruct& frame);
+    // Translates `text` (lines each ending in CR LF; a missing last line end is implied) as a
+    // part of the kind, without touching any editor or the target language.
+    std::string TranslateText(std::string_view text, int partKind, std::string_view context,
+                              std::vector<Mark>& marks);
+
+private:
+    Workspace& ws_;
+    NameIndex names_;
+    std::string scratch_;
+    std::vector<Mark> marks_;
+};
 
 }  // namespace vlp
