@@ -70,6 +70,9 @@ DESCRIPTION_RE = re.compile(r"^([A-Za-z]+) - \S")
 # reserve; a word holding one could never be found or would break a project line.
 SEPARATORS = set(chr(c) for c in range(0x21)) | set("\"'()*+,-/:;<=>[]\\`|~\x7f") | set("«¬¶»")
 RESERVED = set("|[]\"';=")
+# The word table is sorted by lowered words and searched by upper-cased ones; these two sort
+# between the capitals and the small letters, so a word holding one could be missed.
+MISSORTED = set("^_")
 
 UPPER_ACCENTS = {  # table-mode fold of the Central European letters, by plain capital
     "A": "ĄąÁÂĂÄáâăä", "C": "ĆÇČćçč", "D": "ĎĐďđ", "E": "ÉĘËĚéęëě", "I": "ÍÎíî",
@@ -142,7 +145,7 @@ def check_words(where, language, cell):
         fail(where, "%s: double blank in %r" % (language, cell))
     words = cell.split(" ")
     for word in words:
-        bad = set(word) & (SEPARATORS | RESERVED)
+        bad = set(word) & (SEPARATORS | RESERVED | MISSORTED)
         if bad:
             fail(where, "%s: word %r holds %r, which ends or breaks a word"
                  % (language, word, "".join(sorted(bad))))
@@ -185,6 +188,10 @@ def load_languages():
             fail(where, "ansi must be 0 or 1")
         if "*" not in setfix or setfix == "*":
             fail(where, "setfix %r must be prefix*suffix with at least one of them" % setfix)
+        if ansi == "1" and not re.match(r"^[A-Za-z]*\*[A-Za-z]*$", setfix):
+            # Table mode finds words by their folded spelling in a table sorted by their lowered
+            # spelling; an accented prefix sorts the generated set forms out of place there.
+            fail(where, "setfix %r of a table-mode language must be ASCII letters" % setfix)
         if any(lang["name"] == name for lang in languages):
             fail(where, "language %r twice" % name)
         languages.append({"name": name, "file": file_name, "ansi": ansi, "setfix": setfix,
