@@ -2,6 +2,8 @@
 
 #include <array>
 #include <fstream>
+#include <ios>
+#include <streambuf>
 #include <string_view>
 #include <unordered_map>
 
@@ -112,15 +114,12 @@ void LoadNamesFile(Workspace& ws, const std::string& fileName) {
 
 void LoadNamesStream(Workspace& ws, std::istream& stream) {
     const auto rows = GridRowsByName(ws);
+    std::streambuf* buffer = stream.rdbuf();
+    if (!buffer) throw IoError(kStreamReadError);
     std::string line;
     bool afterCr = false;
-    char buffer[64 * 1024];
-    for (;;) {
-        stream.read(buffer, sizeof buffer);
-        const std::streamsize got = stream.gcount();
-        if (stream.bad()) throw IoError(kStreamReadError);
-        for (std::streamsize i = 0; i < got; ++i) {
-            const char c = buffer[i];
+    try {
+        for (int c = buffer->sbumpc(); c != std::char_traits<char>::eof(); c = buffer->sbumpc()) {
             if (c == '\n' && afterCr) {
                 afterCr = false;
                 continue;
@@ -130,10 +129,12 @@ void LoadNamesStream(Workspace& ws, std::istream& stream) {
                 ApplyNamesLine(ws, rows, line);
                 line.clear();
             } else {
-                line += c;
+                line += static_cast<char>(c);
             }
         }
-        if (got < static_cast<std::streamsize>(sizeof buffer)) break;
+    } catch (const std::ios_base::failure&) {
+        // The lines read so far stay applied; the one cut short is not.
+        throw IoError(kStreamReadError);
     }
     ApplyNamesLine(ws, rows, line);
 }

@@ -179,24 +179,23 @@ struct ImageGroup {
 };
 
 // Reads one group of numbers starting at i (just after its "["); returns the position at which
-// reading stopped, or the text's size when the text ran out.
+// reading stopped, or the text's size when the text ran out. A 0 is a number like any other:
+// line 0 is the first line after the header, and saving writes it for a picture there.
 std::size_t ReadImageGroup(std::string_view text, std::size_t i, ImageGroup& group) {
     const std::size_t n = text.size();
     for (;;) {
         while (i < n && text[i] == ' ') ++i;
         if (i >= n) return n;
+        if (!IsDigit(text[i])) return i;
         std::int64_t value = 0;
         while (i < n && IsDigit(text[i])) {
             if (value <= INT_MAX) value = value * 10 + (text[i] - '0');
             ++i;
         }
-        if (value > INT_MAX) {
+        if (value > INT_MAX)
             group.overflow = true;
-        } else if (value == 0) {
-            return i;
-        } else {
+        else
             group.numbers.push_back(static_cast<int>(value));
-        }
         if (i >= n) return n;
         if (text[i] == ']') return i;
     }

@@ -105,6 +105,14 @@ std::string DefinitionRecord(std::string_view text, std::string_view keyword) {
     return record;
 }
 
+// The word that opens a definition record. Without a target language it is the source word,
+// which the dictionary holds in capitals: lowered with the code page's casing, so that an
+// accented keyword is not written half in capitals.
+std::string DefiningKeyword(const LanguageState& language) {
+    if (language.TargetDictionary.empty()) return AnsiLower(SourceWord(language, "param define"));
+    return TargetWord(language, "param define");
+}
+
 // Appends the lines of one part: trailing blanks removed, empty lines dropped.
 void AppendPartLines(std::string_view text, std::vector<std::string>& lines) {
     std::size_t start = 0;
@@ -162,7 +170,7 @@ std::string FrameSaveTextWith(const Workspace& ws, const std::vector<PartText>& 
         std::string_view text = part.text;
         while (text.size() > 2 && text.substr(text.size() - 2) == "\r\n") text.remove_suffix(2);
         if (part.kind == kDefinePartKind) {
-            if (!keyword) keyword = TargetWord(ws.language, "param define");
+            if (!keyword) keyword = DefiningKeyword(ws.language);
             AppendPartLines(DefinitionRecord(text, *keyword), lines);
         } else {
             AppendPartLines(text, lines);

@@ -149,7 +149,11 @@ INSTANTIATE_TEST_SUITE_P(
                   "\theading 90\r\n\tpos 0 0\r\n\tpicture {image%7%}\r\n\tshown true\r\n\tbgPicture {image%9%}\r\n"},
         ImageCase{"FurtherNumbersIgnored", "\t[[7 2 5 6]]",
                   "\theading 90\r\n\tpos 0 0\r\n\tpicture {image%7%}\r\n\tshown true\r\n\tbgPicture []\r\n"},
-        ImageCase{"ZeroEndsTheGroup", "\t[[7 0]]", kUnmarked},
+        ImageCase{"ZeroIsTheFirstLineAfterTheHeader", "\t[[7 0]]",
+                  "\theading {image%7%}\r\n\tpos 0 0\r\n\tpicture []\r\n\tshown true\r\n\tbgPicture []\r\n"},
+        ImageCase{"PictureZero", "\t[[0 2]]",
+                  "\theading 90\r\n\tpos 0 0\r\n\tpicture {image%0%}\r\n\tshown true\r\n\tbgPicture []\r\n"},
+        ImageCase{"NegativeNumberEndsTheGroup", "\t[[7 -2]]", kUnmarked},
         ImageCase{"OneNumberMarksNothing", "\t[[7]]", kUnmarked},
         ImageCase{"LetterEndsTheGroup", "\t[[7 x 2]]", kUnmarked},
         ImageCase{"LinePastTheSection", "\t[[7 9]]", kUnmarked},
@@ -165,8 +169,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ParserTest, MarkerReplacesEverythingAfterTheFirstWordAndItsBlank) {
-    const TStruct s = Parse(CrLf({"new \"korytnacka k [", "\t  28 [] old rest", "\t[[3 0][3 1]]"}));
-    EXPECT_EQ(s.propertyText, "\t  picture [] old rest\r\n") << "(3 0) and the list's own line mark nothing";
+    const TStruct s = Parse(CrLf({"new \"korytnacka k [", "\t  28 [] old rest", "\t[[3 1]]"}));
+    EXPECT_EQ(s.propertyText, "\t  picture [] old rest\r\n") << "the list's own line is not marked";
     const TStruct t = Parse(CrLf({"new \"korytnacka k [", "\t10 true", "\t  28 [] old rest", "\t[[3 1]]"}));
     EXPECT_EQ(t.propertyText, "\tshown true\r\n\t  picture {image%3%}\r\n");
 }

@@ -71,6 +71,12 @@ INSTANTIATE_TEST_SUITE_P(
         RecordCase{"TrailingSpacesOfTheRecordTrimmed", "to sq x|  ", "\tdefine'sq to\\ sq\\ x\\|\\ \\"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(DefiningKeyword, WithoutTargetLanguageIsTheSourceWordInLowerCase) {
+    Workspace ws = test::MakeParseWorkspace();
+    ws.language.SourceDictionary.pairs[FindPair(ws.language.SourceDictionary, "param define")].second = "ELJ\xC1R\xC1S";
+    EXPECT_EQ(FrameSaveText(ws, {{kDefinePartKind, "", "to sq"}}), "\telj\xE1r\xE1s'sq |to sq|\r\n\r\n");
+}
+
 TEST_F(ReassemblyTest, DefiningKeywordComesFromTheTargetLanguageOnceOneIsLoaded) {
     InsertPair(ws.language.TargetDictionary, "param define", "Definuj urob");
     EXPECT_EQ(Frame({{kDefinePartKind, "", "to sq"}}), "\tDefinuj'sq |to sq|\r\n\r\n");
