@@ -29,14 +29,16 @@ namespace {
 const std::vector<std::string> kLanguages = {"english", "slovak", "czech", "polish", "hungarian"};
 
 const std::vector<std::string> kClasses = {
-    "button", "colorslider", "colourbutton", "commport", "joystick", "main", "mainwindow", "mediaplayer",
-    "melodybutton", "net", "page", "pageswitch", "pane", "separator", "slider", "switch", "textbox",
-    "toolbar", "toolbutton", "toolwindow", "turtle", "web", "widthswitch", "window"};
+    "button",     "colorslider", "colourbutton", "commport", "joystick",    "main",
+    "mainwindow", "mediaplayer", "melodybutton", "net",      "page",        "pageswitch",
+    "pane",       "separator",   "slider",       "switch",   "textbox",     "toolbar",
+    "toolbutton", "toolwindow",  "turtle",       "web",      "widthswitch", "window"};
 
 // The keywords and class names the parser and the saver look up by key.
 std::vector<std::string> KeywordKeys() {
-    std::vector<std::string> keys = {"dict .new.", "dict .setstate.", "dict newclass", "dict .setsaveoptions",
-                                     "dict make", "dict setplist", "param define", "param event", "other end"};
+    std::vector<std::string> keys = {"dict .new.",           "dict .setstate.", "dict newclass",
+                                     "dict .setsaveoptions", "dict make",       "dict setplist",
+                                     "param define",         "param event",     "other end"};
     for (const auto& c : kClasses) keys.push_back("class " + c);
     return keys;
 }
@@ -115,7 +117,8 @@ TEST_P(LanguageFileTest, NamesItsLanguageAndItsComparisonAndSetPattern) {
     EXPECT_TRUE(file.system.at("ansi") == "0" || file.system.at("ansi") == "1");
     ASSERT_TRUE(file.system.count("setfix"));
     EXPECT_NE(file.system.at("setfix").find('*'), std::string::npos);
-    EXPECT_NE(file.system.at("setfix"), "*") << "a set pattern without prefix and suffix makes every word a set form";
+    EXPECT_NE(file.system.at("setfix"), "*")
+        << "a set pattern without prefix and suffix makes every word a set form";
 }
 
 TEST_P(LanguageFileTest, HasEveryComparedItemWithACleanWordList) {
@@ -128,7 +131,8 @@ TEST_P(LanguageFileTest, HasEveryComparedItemWithACleanWordList) {
             continue;
         }
         const auto problem = WordListProblem(it->second);
-        EXPECT_TRUE(problem.empty()) << GetParam() << " " << key << " " << problem << ": \"" << it->second << "\"";
+        EXPECT_TRUE(problem.empty()) << GetParam() << " " << key << " " << problem << ": \"" << it->second
+                                     << "\"";
     }
 }
 
@@ -145,7 +149,8 @@ TEST_P(LanguageFileTest, LoadsAsSourceWithEveryKeywordAndClass) {
     state.programDir = test::DataDir();
     state.sourceLanguageFile = GetParam() + ".ldi";
     LoadSourceLanguage(state);
-    for (const auto& key : KeywordKeys()) EXPECT_FALSE(SourceWord(state, key).empty()) << GetParam() << " " << key;
+    for (const auto& key : KeywordKeys())
+        EXPECT_FALSE(SourceWord(state, key).empty()) << GetParam() << " " << key;
     EXPECT_FALSE(state.sourceEndWord.empty());
     EXPECT_FALSE(state.sourceSetPrefix.empty() && state.sourceSetSuffix.empty());
 }
@@ -256,13 +261,14 @@ TEST_P(LanguagePairTest, MergesIntoAWordTableAndListsItsAmbiguities) {
     EXPECT_FALSE(TargetWord(state, "param define").empty());
     EXPECT_GE(state.WordTable.size(), 500u);
     for (const auto& entry : state.WordTable)
-        for (const auto& sense : entry.senses) EXPECT_FALSE(sense.target.empty()) << entry.word << " " << sense.key;
+        for (const auto& sense : entry.senses)
+            EXPECT_FALSE(sense.target.empty()) << entry.word << " " << sense.key;
 
     const auto ambiguous = AmbiguousWords(state);
     std::ostringstream listing;
     for (const auto& line : ambiguous) listing << "  " << Cp1250ToUtf8(line) << "\n";
-    std::cout << "[ ambiguous ] " << GetParam().source << " -> " << GetParam().target << ": " << ambiguous.size()
-              << " words\n"
+    std::cout << "[ ambiguous ] " << GetParam().source << " -> " << GetParam().target << ": "
+              << ambiguous.size() << " words\n"
               << listing.str();
     ::testing::Test::RecordProperty("ambiguous_words", static_cast<int>(ambiguous.size()));
     // A few, so the ambiguity walk has work, but not so many that translating becomes guessing.
@@ -291,7 +297,9 @@ std::vector<std::string> Samples() {
     return names;
 }
 
-std::string SampleFile(const std::string& name) { return test::SourcePath("examples/" + name + ".vlp"); }
+std::string SampleFile(const std::string& name) {
+    return test::SourcePath("examples/" + name + ".vlp");
+}
 
 // A workspace that knows the shipped languages, as the window has one after its start.
 struct ShippedWorkspace {
@@ -319,11 +327,14 @@ struct SectionShape {
 };
 
 std::ostream& operator<<(std::ostream& out, const SectionShape& s) {
-    return out << "{kind " << s.kind << " " << s.className << " properties " << s.propertyLines << " variables "
-               << s.variableLines << " events " << s.eventLines << " definitions " << s.definitions << "}";
+    return out << "{kind " << s.kind << " " << s.className << " properties " << s.propertyLines
+               << " variables " << s.variableLines << " events " << s.eventLines << " definitions "
+               << s.definitions << "}";
 }
 
-int CountLines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
+int CountLines(const std::string& text) {
+    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
 
 std::vector<SectionShape> Shapes(const std::vector<TStruct>& sections) {
     std::vector<SectionShape> shapes;
@@ -381,7 +392,8 @@ std::string AmbiguousRuns(const MemoryFrames& frames) {
             if (run.status == kMarkAmbiguous) ++words[Cp1250ToUtf8(text.substr(run.start, run.length))];
     }
     std::string listing;
-    for (const auto& [word, count] : words) listing += " " + word + (count > 1 ? " x" + std::to_string(count) : "");
+    for (const auto& [word, count] : words)
+        listing += " " + word + (count > 1 ? " x" + std::to_string(count) : "");
     return listing;
 }
 
@@ -398,7 +410,8 @@ void ResolveEveryAmbiguity(Workspace& ws, const std::vector<Editor*>& editors) {
     const auto isProperty = [&](const std::string& word) {
         return std::any_of(ws.language.TargetPropertyNames.begin(), ws.language.TargetPropertyNames.end(),
                            [&](const std::string& name) {
-                               return !name.empty() && CompareWords(name, word, ws.language.upperCaseMode) == 0;
+                               return !name.empty() &&
+                                      CompareWords(name, word, ws.language.upperCaseMode) == 0;
                            });
     };
     AmbiguityWalk walk;
