@@ -20,6 +20,11 @@ FramesArea::FramesArea(QWidget* parent) : QScrollArea(parent) {
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &FramesArea::MaterialiseVisible);
 }
 
+FramesArea::~FramesArea() {
+    disconnect(verticalScrollBar(), nullptr, this, nullptr);
+    Clear();
+}
+
 SectionFrame* FramesArea::AddFrame() {
     auto* frame = new SectionFrame(static_cast<int>(frames_.size()) + 1, content_);
     frames_.push_back(frame);

@@ -17,6 +17,7 @@ public:
     static constexpr int kFrameGap = 5;
 
     explicit FramesArea(QWidget* parent);
+    ~FramesArea() override;
 
     // A new frame under the last one, named "Object" + its 1-based position.
     SectionFrame* AddFrame();

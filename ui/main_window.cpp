@@ -137,6 +137,13 @@ MainWindow::MainWindow(MainWindowOptions options)
 }
 
 MainWindow::~MainWindow() {
+    // Widgets going away change the focus and may emit signals: nothing may reach this
+    // half-destroyed window any more.
+    disconnect(qApp, nullptr, this, nullptr);
+    disconnect(QGuiApplication::clipboard(), nullptr, this, nullptr);
+    disconnect(grid_, nullptr, this, nullptr);
+    disconnect(tabs_, nullptr, this, nullptr);
+    updateTimer_->stop();
     // The frames go before the dialog that may still hold their editors.
     if (ambiguityDialog_ != nullptr) ambiguityDialog_->Reset();
 }
