@@ -18,10 +18,10 @@ namespace vlp {
 namespace {
 
 constexpr std::array<const char*, 24> kBuiltInClasses = {
-    "button",  "colorslider", "colourbutton", "commport",  "joystick",   "main",
-    "mainwindow", "mediaplayer", "melodybutton", "net",     "page",       "pageswitch",
-    "pane",    "separator",   "slider",       "switch",    "textbox",    "toolbar",
-    "toolbutton", "toolwindow", "turtle",     "web",       "widthswitch", "window",
+    "button",     "colorslider", "colourbutton", "commport", "joystick",    "main",
+    "mainwindow", "mediaplayer", "melodybutton", "net",      "page",        "pageswitch",
+    "pane",       "separator",   "slider",       "switch",   "textbox",     "toolbar",
+    "toolbutton", "toolwindow",  "turtle",       "web",      "widthswitch", "window",
 };
 
 constexpr std::size_t kNameColumn = 1;
@@ -39,7 +39,8 @@ std::unordered_map<std::string, std::size_t> GridRowsByName(const Workspace& ws)
     return rows;
 }
 
-void ApplyNamesLine(Workspace& ws, const std::unordered_map<std::string, std::size_t>& rows, std::string_view line) {
+void ApplyNamesLine(Workspace& ws, const std::unordered_map<std::string, std::size_t>& rows,
+                    std::string_view line) {
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) return;
     const std::string_view key = TrimView(line.substr(0, equals));

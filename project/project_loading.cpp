@@ -25,7 +25,8 @@ int FindLanguage(const Workspace& ws, const std::string& name) {
 }
 
 void CloseBlock(std::string& block, TArrayString& blocks) {
-    while (block.size() >= 2 && block.compare(block.size() - 2, 2, "\r\n") == 0) block.resize(block.size() - 2);
+    while (block.size() >= 2 && block.compare(block.size() - 2, 2, "\r\n") == 0)
+        block.resize(block.size() - 2);
     if (!block.empty()) blocks.push_back(std::move(block));
     block.clear();
 }
@@ -40,7 +41,8 @@ TArrayString LoadProject(Workspace& ws, const std::string& fileName, Reporter& r
 
     const int index = FindLanguage(ws, language);
     if (index < 0) {
-        reporter.Message(language == "*" ? std::string("wrong VLP file") : "unknown language <" + language + ">");
+        reporter.Message(language == "*" ? std::string("wrong VLP file")
+                                         : "unknown language <" + language + ">");
         return {};
     }
     if (text.empty()) return {};

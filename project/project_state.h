@@ -67,12 +67,12 @@ struct SourceWordIndex {
 struct ParseState {
     std::vector<std::pair<std::string, std::string>> ClassTable;  // (word, class name)
     int objectCounter = 0;
-    std::array<T2ArrayString, 2> NameList;                // rows 1 and 2 at indexes 0 and 1
+    std::array<T2ArrayString, 2> NameList;               // rows 1 and 2 at indexes 0 and 1
     std::array<NameTranslationRow, 2> NameTranslations;  // rows 1 and 2 at indexes 0 and 1
 
     // Lookup indexes over the tables above and the source language tables.
-    FoldedWordIndex classIndex;                  // first ClassTable pair of a word
-    std::array<FoldedNameIndex, 2> nameIndex;    // NameList pair of a name
+    FoldedWordIndex classIndex;                       // first ClassTable pair of a word
+    std::array<FoldedNameIndex, 2> nameIndex;         // NameList pair of a name
     std::array<FoldedWordIndex, 2> translationIndex;  // last NameTranslations pair of a word
     mutable SourceWordIndex sourceWords;
 };

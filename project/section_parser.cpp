@@ -17,8 +17,12 @@ constexpr char kPilcrow = '\xB6';
 constexpr int kNamePropertyCode = 132;
 constexpr int kLastPropertyCode = 194;
 
-bool IsTabOrBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsTabOrBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::string Fold(const Workspace& ws, std::string_view word) {
     return FoldWord(word, ws.language.upperCaseMode);
@@ -99,7 +103,8 @@ std::optional<std::size_t> FindClass(Workspace& ws, std::string_view word) {
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (attempt == 1 || !IsCurrent(index, ws, table)) {
             index = FoldedWordIndex{true, ws.language.upperCaseMode, table.size(), {}};
-            for (std::size_t i = 0; i < table.size(); ++i) index.positions.emplace(Fold(ws, table[i].first), i);
+            for (std::size_t i = 0; i < table.size(); ++i)
+                index.positions.emplace(Fold(ws, table[i].first), i);
         }
         const auto hit = index.positions.find(folded);
         if (hit == index.positions.end()) return std::nullopt;
@@ -132,8 +137,9 @@ std::pair<std::string, std::string>* FindName(Workspace& ws, int row, std::strin
         }
         const auto hit = index.names.find(folded);
         if (hit == index.names.end()) return nullptr;
-        const auto at = std::lower_bound(list.begin(), list.end(), hit->second,
-                                         [](const auto& pair, const std::string& n) { return pair.second < n; });
+        const auto at =
+            std::lower_bound(list.begin(), list.end(), hit->second,
+                             [](const auto& pair, const std::string& n) { return pair.second < n; });
         if (at != list.end() && at->second == hit->second && WordsEqual(ws, at->second, name)) return &*at;
     }
     return nullptr;
@@ -361,7 +367,25 @@ void AppendLine(std::string& text, std::string_view line) {
     text += "\r\n";
 }
 
-void HandleSettingsLine(Workspace& ws, const std::string& line, TStruct& section) {
+// The phrases that open definition and event lines, looked up once per section rather than
+// once per line. An empty phrase (the dictionary lacks the keyword) matches nothing.
+struct SettingsPhrases {
+    std::string define;
+    std::string event;
+};
+
+std::string KeyPhrase(const Workspace& ws, std::string_view key, std::string_view suffix) {
+    const std::string word = SourceWord(ws.language, key);
+    return word.empty() ? std::string() : word + std::string(suffix);
+}
+
+bool StartsWithPhrase(const Workspace& ws, std::string_view text, const std::string& phrase) {
+    return !phrase.empty() && text.size() >= phrase.size() &&
+           WordsEqual(ws, phrase, text.substr(0, phrase.size()));
+}
+
+void HandleSettingsLine(Workspace& ws, const SettingsPhrases& phrases, const std::string& line,
+                        TStruct& section) {
     const std::size_t b = FirstNonBlank(line);
     const std::string word = FirstWord(line);
     const std::string_view fromWord = std::string_view(line).substr(b);
@@ -380,11 +404,11 @@ void HandleSettingsLine(Workspace& ws, const std::string& line, TStruct& section
         if (*code == kNamePropertyCode) AddName(ws, 1, "o", SecondWord(line));
         return;
     }
-    if (MatchesKeyPhrase(ws, fromWord, "param define", "'", false)) {
+    if (StartsWithPhrase(ws, fromWord, phrases.define)) {
         section.defineTexts.push_back(UnpackDefinition(ws, line));
         return;
     }
-    if (MatchesKeyPhrase(ws, fromWord, "param event", "'", false)) {
+    if (StartsWithPhrase(ws, fromWord, phrases.event)) {
         AppendLine(section.eventText, line);
         return;
     }
@@ -407,6 +431,7 @@ void ParseSection(Workspace& ws, std::string_view block, TStruct& section) {
     ApplyImageList(lines);
 
     section = TStruct{};
+    std::optional<SettingsPhrases> phrases;
     for (const std::string& line : lines) {
         if (section.kind == 0) {
             ClassifyFirstLine(ws, line, section);
@@ -416,7 +441,10 @@ void ParseSection(Workspace& ws, std::string_view block, TStruct& section) {
         }
         switch (section.kind) {
             case 1:
-                HandleSettingsLine(ws, line, section);
+                if (!phrases)
+                    phrases = SettingsPhrases{KeyPhrase(ws, "param define", "'"),
+                                              KeyPhrase(ws, "param event", "'")};
+                HandleSettingsLine(ws, *phrases, line, section);
                 break;
             case 4:
                 CollectGlobalVariable(ws, line);
@@ -429,19 +457,16 @@ void ParseSection(Workspace& ws, std::string_view block, TStruct& section) {
     }
 }
 
-bool MatchesKeyPhrase(const Workspace& ws, std::string_view text, std::string_view key, std::string_view suffix,
-                      bool numbered) {
+bool MatchesKeyPhrase(const Workspace& ws, std::string_view text, std::string_view key,
+                      std::string_view suffix, bool numbered) {
     if (numbered) {
         if (text.empty() || text.front() != '#') return false;
         const std::size_t apostrophe = text.find('\'');
-        if (apostrophe == std::string_view::npos || !ReadDecimal(text.substr(1, apostrophe - 1))) return false;
+        if (apostrophe == std::string_view::npos || !ReadDecimal(text.substr(1, apostrophe - 1)))
+            return false;
         text.remove_prefix(apostrophe + 1);
     }
-    const std::string word = SourceWord(ws.language, key);
-    if (word.empty()) return false;
-    const std::string phrase = word + std::string(suffix);
-    if (text.size() < phrase.size()) return false;
-    return WordsEqual(ws, phrase, text.substr(0, phrase.size()));
+    return StartsWithPhrase(ws, text, KeyPhrase(ws, key, suffix));
 }
 
 std::string ResolveClassName(Workspace& ws, std::string_view text) {

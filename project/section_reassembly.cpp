@@ -18,7 +18,9 @@ constexpr char kPilcrow = '\xB6';
 constexpr std::string_view kSeparators = "[] /*+-|\"\\()<>=;\xB6";
 constexpr std::string_view kImageMarker = " {image%";
 
-bool IsTabOrBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsTabOrBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // Folded property name -> its lowest code in TargetPropertyNames; empty entries name nothing.
 class PropertyCodes {

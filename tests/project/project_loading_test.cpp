@@ -22,22 +22,22 @@ struct SplitCase {
 
 class Blocks : public ::testing::TestWithParam<SplitCase> {};
 
-TEST_P(Blocks, AreRunsOfNonEmptyLines) { EXPECT_EQ(SplitBlocks(GetParam().text), GetParam().blocks); }
+TEST_P(Blocks, AreRunsOfNonEmptyLines) {
+    EXPECT_EQ(SplitBlocks(GetParam().text), GetParam().blocks);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Loading, Blocks,
-    ::testing::Values(
-        SplitCase{"SeveralEmptyLinesSeparateOnce", "a\r\n\r\n\r\nb", {"a", "b"}},
-        SplitCase{"BareCarriageReturnEndsALine", "a\rb\nc", {"a\r\nb\nc"}},
-        SplitCase{"BareLineFeedIsNoLineEnd", "a\n\nb", {"a\n\nb"}},
-        SplitCase{"MixedLineEnds", "a\r\nb\r\rc\r\n", {"a\r\nb", "c"}},
-        SplitCase{"LastLineWithoutLineEnd", "a\r\nb", {"a\r\nb"}},
-        SplitCase{"OnlyLineEnds", "\r\n\r\r\n\r", {}},
-        SplitCase{"Empty", "", {}},
-        SplitCase{"BlankLineDoesNotSeparate", "a\r\n \r\nb", {"a\r\n \r\nb"}},
-        SplitCase{"TabLineDoesNotSeparate", "a\r\n\t\r\nb", {"a\r\n\t\r\nb"}},
-        SplitCase{"LeadingEmptyLines", "\r\n\r\na\r\nb\r\n\r\n", {"a\r\nb"}},
-        SplitCase{"LineFeedBeforeLineEnd", "a\n\r\nb", {"a\n\r\nb"}}),
+    ::testing::Values(SplitCase{"SeveralEmptyLinesSeparateOnce", "a\r\n\r\n\r\nb", {"a", "b"}},
+                      SplitCase{"BareCarriageReturnEndsALine", "a\rb\nc", {"a\r\nb\nc"}},
+                      SplitCase{"BareLineFeedIsNoLineEnd", "a\n\nb", {"a\n\nb"}},
+                      SplitCase{"MixedLineEnds", "a\r\nb\r\rc\r\n", {"a\r\nb", "c"}},
+                      SplitCase{"LastLineWithoutLineEnd", "a\r\nb", {"a\r\nb"}},
+                      SplitCase{"OnlyLineEnds", "\r\n\r\r\n\r", {}}, SplitCase{"Empty", "", {}},
+                      SplitCase{"BlankLineDoesNotSeparate", "a\r\n \r\nb", {"a\r\n \r\nb"}},
+                      SplitCase{"TabLineDoesNotSeparate", "a\r\n\t\r\nb", {"a\r\n\t\r\nb"}},
+                      SplitCase{"LeadingEmptyLines", "\r\n\r\na\r\nb\r\n\r\n", {"a\r\nb"}},
+                      SplitCase{"LineFeedBeforeLineEnd", "a\n\r\nb", {"a\n\r\nb"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // --- loading a project file -----------------------------------------------------------------
@@ -110,12 +110,13 @@ TEST_P(RefusedProjects, ReportAndLoadNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Loading, RefusedProjects,
-    ::testing::Values(RefusedCase{"PlainText", "new \"korytnacka k [\r\n", "wrong VLP file"},
-                      RefusedCase{"ShortFile", "LGF", "wrong VLP file"},
-                      RefusedCase{"UnknownLanguage", Project("klingon", "print 1"), "unknown language <klingon>"},
-                      RefusedCase{"LanguageInOtherCase", Project("Testish", "print 1"), "unknown language <Testish>"},
-                      RefusedCase{"NoLanguageAndNoEnglish", ContainerBuilder("04").chunk("TX 1", "x").bytes(),
-                                  "unknown language <english>"}),
+    ::testing::Values(
+        RefusedCase{"PlainText", "new \"korytnacka k [\r\n", "wrong VLP file"},
+        RefusedCase{"ShortFile", "LGF", "wrong VLP file"},
+        RefusedCase{"UnknownLanguage", Project("klingon", "print 1"), "unknown language <klingon>"},
+        RefusedCase{"LanguageInOtherCase", Project("Testish", "print 1"), "unknown language <Testish>"},
+        RefusedCase{"NoLanguageAndNoEnglish", ContainerBuilder("04").chunk("TX 1", "x").bytes(),
+                    "unknown language <english>"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LoadProjectTest, EmptyTextLoadsNothingWithoutAMessage) {

@@ -61,20 +61,31 @@ INSTANTIATE_TEST_SUITE_P(
         StableCase{"Turtle",
                    {CrLf({"new \"korytnacka k1 [", "\t40 90", "\t4 10 20", "\t132 k1", "\t28 []", "\t37 []",
                           "\tspeed 5", "\tforward 3", "\tevent'click [fd 10]", "\tevent'drag [fd 1]",
-                          "\tdefine'square |to square :n\xB6repeat 4 [fd :n rt 90]\xB6" "end|",
-                          "\tdefine'say to\\ say\xB6print\\ \\\"a\\|b\xB6" "end", "\t[[3 3][8 4]]"})}},
+                          "\tdefine'square |to square :n\xB6repeat 4 [fd :n rt 90]\xB6"
+                          "end|",
+                          "\tdefine'say to\\ say\xB6print\\ \\\"a\\|b\xB6"
+                          "end",
+                          "\t[[3 3][8 4]]"})}},
         StableCase{"PictureOnTheFirstSettingsLine",
                    {CrLf({"new \"korytnacka k [", "\t28 []", "\t40 90", "\t[[5 0]]"})}},
-        StableCase{"EveryKindOfSection",
-                   {CrLf({"; a comment", "; with two lines"}), CrLf({"setstate [", "\t20 My window", "\tcounter 0"}),
-                    CrLf({"make \"speed 10", "make \"size 2"}), "setSaveOptions [1 0 1]",
-                    "setplist \"colours [red 1 blue 2]", CrLf({"print \"hello", "print \"world"})}},
+        StableCase{
+            "EveryKindOfSection",
+            {CrLf({"; a comment", "; with two lines"}), CrLf({"setstate [", "\t20 My window", "\tcounter 0"}),
+             CrLf({"make \"speed 10", "make \"size 2"}), "setSaveOptions [1 0 1]",
+             "setplist \"colours [red 1 blue 2]", CrLf({"print \"hello", "print \"world"})}},
         StableCase{"UserClasses",
-                   {CrLf({"newclass \"robot korytnacka [", "\t40 0", "\tdefine'walk |to walk\xB6" "fd 10\xB6" "end|"}),
+                   {CrLf({"newclass \"robot korytnacka [", "\t40 0",
+                          "\tdefine'walk |to walk\xB6"
+                          "fd 10\xB6"
+                          "end|"}),
                     CrLf({"#2'new \"#1 r1 [", "\t132 r1"}), CrLf({"new \"net n1 [", "\t132 n1", "\t159 80"}),
                     CrLf({"new \"mediaplayer m [", "\t10 true"})}},
-        StableCase{"EightBitText", {CrLf({"new \"korytnacka \xE8" "apek [", "\t132 \xE8" "apek",
-                                          "\t\xB9\xE8\xFD 1", "\tdefine'\xFA\xE8 |to \xFA\xE8\xB6\xA9|"})}}),
+        StableCase{"EightBitText",
+                   {CrLf({"new \"korytnacka \xE8"
+                          "apek [",
+                          "\t132 \xE8"
+                          "apek",
+                          "\t\xB9\xE8\xFD 1", "\tdefine'\xFA\xE8 |to \xFA\xE8\xB6\xA9|"})}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RoundTrip, SavedFileOpensToTheSameModel) {
@@ -86,14 +97,15 @@ TEST(RoundTrip, SavedFileOpensToTheSameModel) {
     ws.language.LanguageList = {{"testish", "testish.ldi"}};
     test::RecordingReporter reporter;
 
-    const std::string original =
-        CrLf({"new \"korytnacka k [40 90", "\tobjname k", "\t28 []", "\tdefine'sq to\\ sq", "\t[[2 2]]", "", "",
-              "make \"x 1"});
-    test::WriteFile(dir.file("a.vlp"), test::ContainerBuilder().chunk("LA 1", "testish").chunk("TX 1", original).bytes());
+    const std::string original = CrLf({"new \"korytnacka k [40 90", "\tobjname k", "\t28 []",
+                                       "\tdefine'sq to\\ sq", "\t[[2 2]]", "", "", "make \"x 1"});
+    test::WriteFile(dir.file("a.vlp"),
+                    test::ContainerBuilder().chunk("LA 1", "testish").chunk("TX 1", original).bytes());
     const test::ParsedProject first = test::ParseBlocks(ws, LoadProject(ws, dir.file("a.vlp"), reporter));
     std::vector<std::vector<PartText>> frames;
     for (const auto& section : first.sections) frames.push_back(test::EditorParts(section));
-    SaveProjectFile(dir.file("a.vlp"), dir.file("b.vlp"), ProjectSaveText(ws, frames), ws.project.saveLanguage);
+    SaveProjectFile(dir.file("a.vlp"), dir.file("b.vlp"), ProjectSaveText(ws, frames),
+                    ws.project.saveLanguage);
 
     const test::ParsedProject second = test::ParseBlocks(ws, LoadProject(ws, dir.file("b.vlp"), reporter));
     EXPECT_TRUE(reporter.messages.empty());
@@ -128,17 +140,25 @@ const std::string kHead = "new \"korytnacka k [";
 INSTANTIATE_TEST_SUITE_P(
     RoundTrip, Normalisation,
     ::testing::Values(
-        NormalisedCase{"TrailingBlanks", CrLf({"print 1  ", "print 2\t"}), SavedForm({CrLf({"print 1", "print 2"})})},
+        NormalisedCase{"TrailingBlanks", CrLf({"print 1  ", "print 2\t"}),
+                       SavedForm({CrLf({"print 1", "print 2"})})},
         NormalisedCase{"BlankLinesInsideASection", CrLf({"print 1", "   ", "\t", "print 2"}),
                        SavedForm({CrLf({"print 1", "print 2"})})},
         NormalisedCase{"BlankSectionLeavesOnlyALineEnd", CrLf({"print 1", "", "  ", "", "print 2"}),
                        "print 1\r\n\r\n\r\nprint 2\r\n\r\n"},
         NormalisedCase{"ImageListOnlySectionLeavesOnlyALineEnd", CrLf({"print 1", "", "[[1 2]]"}),
                        "print 1\r\n\r\n\r\n"},
-        NormalisedCase{"LineEnds", "print 1\rprint 2\r\r\r\n\r\nprint 3", SavedForm({CrLf({"print 1", "print 2"}), "print 3"})},
-        NormalisedCase{"PlainDefinitionIsBarQuoted", CrLf({kHead, "\tdefine'sq to\\ sq\xB6" "fd\\9.1"}),
-                       SavedForm({CrLf({kHead, "\tdefine'sq |to sq\xB6" "fd  1|"})})},
-        NormalisedCase{"EscapedDefinitionIsEscapedAgain", CrLf({kHead, "\tdefine'a to\\ a\xB6print\\ \"x\\|y"}),
+        NormalisedCase{"LineEnds", "print 1\rprint 2\r\r\r\n\r\nprint 3",
+                       SavedForm({CrLf({"print 1", "print 2"}), "print 3"})},
+        NormalisedCase{"PlainDefinitionIsBarQuoted",
+                       CrLf({kHead,
+                             "\tdefine'sq to\\ sq\xB6"
+                             "fd\\9.1"}),
+                       SavedForm({CrLf({kHead,
+                                        "\tdefine'sq |to sq\xB6"
+                                        "fd  1|"})})},
+        NormalisedCase{"EscapedDefinitionIsEscapedAgain",
+                       CrLf({kHead, "\tdefine'a to\\ a\xB6print\\ \"x\\|y"}),
                        SavedForm({CrLf({kHead, "\tdefine'a to\\ a\xB6print\\ \\\"x\\|y"})})},
         NormalisedCase{"DefinitionLosesLeadingBlanks", CrLf({kHead, "\tdefine'sq |  to sq|"}),
                        SavedForm({CrLf({kHead, "\tdefine'sq |to sq|"})})},
@@ -146,13 +166,14 @@ INSTANTIATE_TEST_SUITE_P(
                        SavedForm({kHead})},
         NormalisedCase{"PropertyNamesBecomeCodes", CrLf({kHead, "\tHeading 90", "\tobjname k"}),
                        SavedForm({CrLf({kHead, "\t40 90", "\t132 k"})})},
-        NormalisedCase{"CodesAreWrittenPlainWithTheLowestCodeOfTheirName", CrLf({kHead, "\t040 90", "\t42 7"}),
-                       SavedForm({CrLf({kHead, "\t40 90", "\t2 7"})})},
+        NormalisedCase{"CodesAreWrittenPlainWithTheLowestCodeOfTheirName",
+                       CrLf({kHead, "\t040 90", "\t42 7"}), SavedForm({CrLf({kHead, "\t40 90", "\t2 7"})})},
         NormalisedCase{"HeaderSettingsMoveToTheirOwnLine", CrLf({"new \"korytnacka k [40 90", "\t10 true"}),
                        SavedForm({CrLf({kHead, "\t40 90", "\t10 true"})})},
-        NormalisedCase{"SettingsAreGroupedByKind",
-                       CrLf({kHead, "\tevent'click [x]", "\tdefine'sq |to sq|", "\tspeed 1", "\t40 90"}),
-                       SavedForm({CrLf({kHead, "\t40 90", "\tspeed 1", "\tevent'click [x]", "\tdefine'sq |to sq|"})})},
+        NormalisedCase{
+            "SettingsAreGroupedByKind",
+            CrLf({kHead, "\tevent'click [x]", "\tdefine'sq |to sq|", "\tspeed 1", "\t40 90"}),
+            SavedForm({CrLf({kHead, "\t40 90", "\tspeed 1", "\tevent'click [x]", "\tdefine'sq |to sq|"})})},
         NormalisedCase{"ImageListIsRewritten", CrLf({kHead, "\t40 90", "\t28 []", "  [[3 1] [9 9]]"}),
                        SavedForm({CrLf({kHead, "\t40 90", "\t28 []", "\t[[3 1]]"})})},
         NormalisedCase{"ImageIndexFollowsRegrouping", CrLf({kHead, "\tspeed 1", "\t28 []", "\t[[3 1]]"}),
@@ -189,7 +210,8 @@ std::string TrimmedLines(std::string_view text) {
 
 // The section as it reads back after a save: its texts' lines trimmed.
 TStruct AsSaved(TStruct s) {
-    for (std::string* text : {&s.headText, &s.propertyText, &s.variableText, &s.eventText}) *text = TrimmedLines(*text);
+    for (std::string* text : {&s.headText, &s.propertyText, &s.variableText, &s.eventText})
+        *text = TrimmedLines(*text);
     return s;
 }
 
@@ -239,7 +261,8 @@ TEST(RoundTrip, EveryRepositoryProjectIsStable) {
         for (const auto& section : first.sections)
             if (!SectionParts(section).empty()) expected.push_back(AsSaved(section));
         ASSERT_EQ(second.sections.size(), expected.size());
-        for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(second.sections[i], expected[i]) << "section " << i;
+        for (std::size_t i = 0; i < expected.size(); ++i)
+            EXPECT_EQ(second.sections[i], expected[i]) << "section " << i;
         EXPECT_EQ(NamesAsSaved(second.names), NamesAsSaved(first.names));
         EXPECT_EQ(second.translations, first.translations);
 

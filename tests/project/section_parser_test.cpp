@@ -52,7 +52,8 @@ INSTANTIATE_TEST_SUITE_P(
     Parser, SectionKinds,
     ::testing::Values(
         KindCase{"TopObject", "new \"korytnacka k1 [", 1, "top object \"korytnacka k1 ", "turtle", 1},
-        KindCase{"TopObjectInCapitals", "NEW \"KORYTNACKA k1 [", 1, "top object \"KORYTNACKA k1 ", "turtle", 1},
+        KindCase{"TopObjectInCapitals", "NEW \"KORYTNACKA k1 [", 1, "top object \"KORYTNACKA k1 ", "turtle",
+                 1},
         KindCase{"NumberedObject", "#12'new \"button b1 [", 1, "new object \"button b1 ", "button", 1},
         KindCase{"NumberedObjectNumberZero", "#0'new \"page p [", 1, "new object \"page p ", "page", 1},
         KindCase{"HashWithoutNumber", "#'new \"button b1 [", 6, "...", "", 0},
@@ -131,22 +132,25 @@ class ImageLists : public ParserTest, public ::testing::WithParamInterface<Image
 // Lines after the header: 0 heading, 1 pos, 2 picture, 3 shown, 4 bgPicture, then the list.
 TEST_P(ImageLists, GroupsMarkTheLinesTheyPointTo) {
     const ImageCase& c = GetParam();
-    const TStruct s =
-        Parse(CrLf({"new \"korytnacka k [", "\t40 90", "\t4 0 0", "\t28 []", "\t10 true", "\t37 []", c.imageList}));
+    const TStruct s = Parse(
+        CrLf({"new \"korytnacka k [", "\t40 90", "\t4 0 0", "\t28 []", "\t10 true", "\t37 []", c.imageList}));
     EXPECT_EQ(s.propertyText, c.properties);
     EXPECT_EQ(s.headText, "new \"korytnacka k [\r\n");
     EXPECT_EQ(s.variableText, "") << "the image list line is always removed";
 }
 
-const std::string kUnmarked = "\theading 90\r\n\tpos 0 0\r\n\tpicture []\r\n\tshown true\r\n\tbgPicture []\r\n";
+const std::string kUnmarked =
+    "\theading 90\r\n\tpos 0 0\r\n\tpicture []\r\n\tshown true\r\n\tbgPicture []\r\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Parser, ImageLists,
     ::testing::Values(
         ImageCase{"TwoGroups", "\t[[7 2][9 4]]",
-                  "\theading 90\r\n\tpos 0 0\r\n\tpicture {image%7%}\r\n\tshown true\r\n\tbgPicture {image%9%}\r\n"},
+                  "\theading 90\r\n\tpos 0 0\r\n\tpicture {image%7%}\r\n\tshown true\r\n\tbgPicture "
+                  "{image%9%}\r\n"},
         ImageCase{"BlanksInsideGroups", "  [[ 7  2 ] [9 4]]",
-                  "\theading 90\r\n\tpos 0 0\r\n\tpicture {image%7%}\r\n\tshown true\r\n\tbgPicture {image%9%}\r\n"},
+                  "\theading 90\r\n\tpos 0 0\r\n\tpicture {image%7%}\r\n\tshown true\r\n\tbgPicture "
+                  "{image%9%}\r\n"},
         ImageCase{"FurtherNumbersIgnored", "\t[[7 2 5 6]]",
                   "\theading 90\r\n\tpos 0 0\r\n\tpicture {image%7%}\r\n\tshown true\r\n\tbgPicture []\r\n"},
         ImageCase{"ZeroIsTheFirstLineAfterTheHeader", "\t[[7 0]]",
@@ -228,7 +232,8 @@ INSTANTIATE_TEST_SUITE_P(
         SettingsCase{"Code195IsNoCode", "\t195 5", "", "\t195 5\r\n", "", {{"s", "195"}}},
         SettingsCase{"CodeWithoutNameStaysACode", "\t29 5", "\t29 5\r\n", "", "", {}},
         SettingsCase{"PropertyName", "\tHeading 90", "\tHeading 90\r\n", "", "", {}},
-        SettingsCase{"NamePropertyCollectsQuestionMark", "\tOBJNAME k2", "\tOBJNAME k2\r\n", "", "", {{"?", "k2"}}},
+        SettingsCase{
+            "NamePropertyCollectsQuestionMark", "\tOBJNAME k2", "\tOBJNAME k2\r\n", "", "", {{"?", "k2"}}},
         SettingsCase{"Event", "\tevent'click [fd 10]", "", "", "\tevent'click [fd 10]\r\n", {}},
         SettingsCase{"EventInCapitals", "EVENT'click [fd 10]", "", "", "EVENT'click [fd 10]\r\n", {}},
         SettingsCase{"EventNeedsApostrophe", "\tevent click", "", "\tevent click\r\n", "", {}},
@@ -263,23 +268,40 @@ TEST_P(Definitions, AreUnpacked) {
 
 INSTANTIATE_TEST_SUITE_P(
     Parser, Definitions,
-    ::testing::Values(
-        DefineCase{"BarForm", "sq |to sq :n\xB6" "fd :n\xB6" "end|", "to sq :n\r\nfd :n\r\nend", {{"p", "sq"}}},
-        DefineCase{"BarFormKeepsBackslashes", "sq |to sq\xB6print \"a\\b\\9.c|", "to sq\r\nprint \"a\\b\\9.c",
-                   {{"p", "sq"}}},
-        DefineCase{"BarFormDropsOnlyTheClosingBar", "sq |to sq|x", "to sqx", {{"p", "sq"}}},
-        DefineCase{"PlainForm", "sq to\\ sq\xB6" "fd\\ 10\xB6" "end", "to sq\r\nfd 10\r\nend", {{"p", "sq"}}},
-        DefineCase{"PlainEscapes", "sq a\\|b\\\\c\\[d", "a|b\\c[d", {{"p", "sq"}}},
-        DefineCase{"PlainBackslashNineStop", "sq a\\9.b", "a  b", {{"p", "sq"}}},
-        DefineCase{"PlainEscapedPilcrowStays", "sq a\\\xB6" "b", "a\xB6" "b", {{"p", "sq"}}},
-        DefineCase{"PlainTrailingBackslashDropped", "sq ab\\", "ab", {{"p", "sq"}}},
-        DefineCase{"EmptyValue", "sq ", "", {{"p", "sq"}}},
-        DefineCase{"NoBlankKeepsNameAsText", "sq", "sq", {{"p", "sq"}}},
-        DefineCase{"PrimitiveNameNotCollected", "fd |to fd|", "to fd", {}}),
+    ::testing::Values(DefineCase{"BarForm",
+                                 "sq |to sq :n\xB6"
+                                 "fd :n\xB6"
+                                 "end|",
+                                 "to sq :n\r\nfd :n\r\nend",
+                                 {{"p", "sq"}}},
+                      DefineCase{"BarFormKeepsBackslashes",
+                                 "sq |to sq\xB6print \"a\\b\\9.c|",
+                                 "to sq\r\nprint \"a\\b\\9.c",
+                                 {{"p", "sq"}}},
+                      DefineCase{"BarFormDropsOnlyTheClosingBar", "sq |to sq|x", "to sqx", {{"p", "sq"}}},
+                      DefineCase{"PlainForm",
+                                 "sq to\\ sq\xB6"
+                                 "fd\\ 10\xB6"
+                                 "end",
+                                 "to sq\r\nfd 10\r\nend",
+                                 {{"p", "sq"}}},
+                      DefineCase{"PlainEscapes", "sq a\\|b\\\\c\\[d", "a|b\\c[d", {{"p", "sq"}}},
+                      DefineCase{"PlainBackslashNineStop", "sq a\\9.b", "a  b", {{"p", "sq"}}},
+                      DefineCase{"PlainEscapedPilcrowStays",
+                                 "sq a\\\xB6"
+                                 "b",
+                                 "a\xB6"
+                                 "b",
+                                 {{"p", "sq"}}},
+                      DefineCase{"PlainTrailingBackslashDropped", "sq ab\\", "ab", {{"p", "sq"}}},
+                      DefineCase{"EmptyValue", "sq ", "", {{"p", "sq"}}},
+                      DefineCase{"NoBlankKeepsNameAsText", "sq", "sq", {{"p", "sq"}}},
+                      DefineCase{"PrimitiveNameNotCollected", "fd |to fd|", "to fd", {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ParserTest, DefinitionsKeepTheirOrder) {
-    const TStruct s = Parse(CrLf({"new \"korytnacka k [", "\tdefine'a |to a|", "\t10 true", "\tdefine'b |to b|"}));
+    const TStruct s =
+        Parse(CrLf({"new \"korytnacka k [", "\tdefine'a |to a|", "\t10 true", "\tdefine'b |to b|"}));
     EXPECT_EQ(s.defineTexts, (std::vector<std::string>{"to a", "to b"}));
 }
 
@@ -313,10 +335,20 @@ INSTANTIATE_TEST_SUITE_P(Parser, AddedNames,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ParserTest, NamesStayInByteOrderAndShareAPairWhenTheyCompareEqual) {
-    for (const char* name : {"beta", "Zeta", "alpha", "\xE8" "apek", "BETA", "gamma", "ALPHA"}) AddName(ws, 1, "s", name);
+    for (const char* name : {"beta", "Zeta", "alpha",
+                             "\xE8"
+                             "apek",
+                             "BETA", "gamma", "ALPHA"})
+        AddName(ws, 1, "s", name);
     AddName(ws, 1, "o", "Beta");
     AddName(ws, 1, "s", "beta");
-    EXPECT_EQ(Names(), (T2ArrayString{{"s", "Zeta"}, {"s", "alpha"}, {"so", "beta"}, {"s", "gamma"}, {"s", "\xE8" "apek"}}));
+    EXPECT_EQ(Names(), (T2ArrayString{{"s", "Zeta"},
+                                      {"s", "alpha"},
+                                      {"so", "beta"},
+                                      {"s", "gamma"},
+                                      {"s",
+                                       "\xE8"
+                                       "apek"}}));
 }
 
 TEST_F(ParserTest, TagsKeepTheOrderFirstSeen) {
@@ -333,10 +365,16 @@ TEST_F(ParserTest, SecondRowKeepsApostrophesAndPrimitives) {
 
 TEST_F(ParserTest, TableModeFoldsAccentsWhenNamesAreCompared) {
     Workspace table = test::MakeParseWorkspace({}, false);
-    AddName(table, 1, "s", "\xE8" "ap");  // čap
+    AddName(table, 1, "s",
+            "\xE8"
+            "ap");  // čap
     AddName(table, 1, "o", "CAP");
-    EXPECT_EQ(table.parse.NameList[0], (T2ArrayString{{"so", "\xE8" "ap"}}));
-    AddName(ws, 1, "s", "\xE8" "ap");
+    EXPECT_EQ(table.parse.NameList[0], (T2ArrayString{{"so",
+                                                       "\xE8"
+                                                       "ap"}}));
+    AddName(ws, 1, "s",
+            "\xE8"
+            "ap");
     AddName(ws, 1, "o", "CAP");
     EXPECT_EQ(Names().size(), 2u) << "upper-case mode keeps the accent";
 }
@@ -383,8 +421,8 @@ TEST_F(ParserTest, ResolveClassNameUsesTheProjectLanguageWord) {
 TEST_F(ParserTest, EmptyClassWordDoesNotPickAClassTheDictionaryLacks) {
     Workspace partial;
     test::FillSourceLanguage(partial.language);
-    partial.language.SourceDictionary.pairs.erase(
-        partial.language.SourceDictionary.pairs.begin() + FindPair(partial.language.SourceDictionary, "class web"));
+    partial.language.SourceDictionary.pairs.erase(partial.language.SourceDictionary.pairs.begin() +
+                                                  FindPair(partial.language.SourceDictionary, "class web"));
     ResetNameState(partial);
     ASSERT_EQ(partial.parse.ClassTable[21], (std::pair<std::string, std::string>{"", "web"}));
     EXPECT_EQ(ResolveClassName(partial, "   "), "");
@@ -451,9 +489,9 @@ TEST(WordHelpers, FirstAndSecondWord) {
     struct Case {
         std::string line, first, second;
     };
-    for (const Case& c : {Case{"\t  one two three", "one", "two"}, Case{"one\ttwo", "one", "two"},
-                          Case{"one", "one", ""}, Case{"  \t ", "", ""}, Case{"", "", ""},
-                          Case{"a  \t  b c", "a", "b"}}) {
+    for (const Case& c :
+         {Case{"\t  one two three", "one", "two"}, Case{"one\ttwo", "one", "two"}, Case{"one", "one", ""},
+          Case{"  \t ", "", ""}, Case{"", "", ""}, Case{"a  \t  b c", "a", "b"}}) {
         EXPECT_EQ(FirstWord(c.line), c.first) << c.line;
         EXPECT_EQ(SecondWord(c.line), c.second) << c.line;
     }

@@ -26,7 +26,8 @@ protected:
 
 TEST(EscapeSeparators, EscapesEachSeparatorAndNothingElse) {
     for (char c : std::string_view("[] /*+-|\"\\()<>=;\xB6"))
-        EXPECT_EQ(EscapeSeparators(std::string(1, c)), std::string("\\") + c) << int(static_cast<unsigned char>(c));
+        EXPECT_EQ(EscapeSeparators(std::string(1, c)), std::string("\\") + c)
+            << int(static_cast<unsigned char>(c));
     const std::string others = "az09.,:!?'#%&{}\t\r\n\x01\xE8\xFF";
     EXPECT_EQ(EscapeSeparators(others), others);
     EXPECT_EQ(EscapeSeparators("a b|c"), "a\\ b\\|c");
@@ -53,27 +54,30 @@ INSTANTIATE_TEST_SUITE_P(
     Reassembly, DefinitionRecords,
     ::testing::Values(
         RecordCase{"BarQuoted", "head square :n\r\nbody line\r\ntail",
-                   "\tdefine'square |head square :n\xB6" "body line\xB6tail|"},
-        RecordCase{"EditorLineEndsRemoved", "to sq\r\nfd 1\r\n\r\n\r\n", "\tdefine'sq |to sq\xB6" "fd 1|"},
+                   "\tdefine'square |head square :n\xB6"
+                   "body line\xB6tail|"},
+        RecordCase{"EditorLineEndsRemoved", "to sq\r\nfd 1\r\n\r\n\r\n",
+                   "\tdefine'sq |to sq\xB6"
+                   "fd 1|"},
         RecordCase{"LeadingSpacesRemoved", "   to  sq\r\n  fd 1", "\tdefine'sq |to  sq\xB6  fd 1|"},
         RecordCase{"NameEndsTheText", "to square", "\tdefine'square |to square|"},
-        RecordCase{"NameEndsAtLineBreak", "to sq\r\nfd 1", "\tdefine'sq |to sq\xB6" "fd 1|"},
+        RecordCase{"NameEndsAtLineBreak", "to sq\r\nfd 1",
+                   "\tdefine'sq |to sq\xB6"
+                   "fd 1|"},
         RecordCase{"NameAfterRunOfSpaces", "to    sq :n", "\tdefine'sq |to    sq :n|"},
-        RecordCase{"BarInTextIsEscaped", "to a\r\nprint \"x|y",
-                   "\tdefine'a to\\ a\xB6print\\ \\\"x\\|y"},
+        RecordCase{"BarInTextIsEscaped", "to a\r\nprint \"x|y", "\tdefine'a to\\ a\xB6print\\ \\\"x\\|y"},
         RecordCase{"PilcrowInTextIsEscaped", "to a [\xB6]", "\tdefine'a to\\ a\\ \\[\\\xB6\\]"},
         RecordCase{"LoneLineFeedStays", "to a b\nc", "\tdefine'a |to a b\nc|"},
         RecordCase{"NameEndsOnlyAtSpaceOrCarriageReturn", "to a\nb|c d", "\tdefine'a\nb|c to\\ a\nb\\|c\\ d"},
-        RecordCase{"SingleWord", "square", ""},
-        RecordCase{"SingleWordAndLines", "square\r\nfd", ""},
-        RecordCase{"Empty", "", ""},
-        RecordCase{"OnlySpaces", "     ", ""},
+        RecordCase{"SingleWord", "square", ""}, RecordCase{"SingleWordAndLines", "square\r\nfd", ""},
+        RecordCase{"Empty", "", ""}, RecordCase{"OnlySpaces", "     ", ""},
         RecordCase{"TrailingSpacesOfTheRecordTrimmed", "to sq x|  ", "\tdefine'sq to\\ sq\\ x\\|\\ \\"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DefiningKeyword, WithoutTargetLanguageIsTheSourceWordInLowerCase) {
     Workspace ws = test::MakeParseWorkspace();
-    ws.language.SourceDictionary.pairs[FindPair(ws.language.SourceDictionary, "param define")].second = "ELJ\xC1R\xC1S";
+    ws.language.SourceDictionary.pairs[FindPair(ws.language.SourceDictionary, "param define")].second =
+        "ELJ\xC1R\xC1S";
     EXPECT_EQ(FrameSaveText(ws, {{kDefinePartKind, "", "to sq"}}), "\telj\xE1r\xE1s'sq |to sq|\r\n\r\n");
 }
 
@@ -89,7 +93,8 @@ TEST_F(ReassemblyTest, DefiningKeywordComesFromTheTargetLanguageOnceOneIsLoaded)
 // --- lines ----------------------------------------------------------------------------------
 
 TEST_F(ReassemblyTest, LinesLoseTrailingBlanksAndEmptyLinesVanish) {
-    EXPECT_EQ(Frame({{6, "", "print 1  \t\r\n\r\n   \r\n\tprint 2\x01\r\n"}}), "print 1\r\n\tprint 2\r\n\r\n");
+    EXPECT_EQ(Frame({{6, "", "print 1  \t\r\n\r\n   \r\n\tprint 2\x01\r\n"}}),
+              "print 1\r\n\tprint 2\r\n\r\n");
 }
 
 TEST_F(ReassemblyTest, PartsFollowEachOtherInOrder) {
@@ -97,7 +102,9 @@ TEST_F(ReassemblyTest, PartsFollowEachOtherInOrder) {
                                     {1, "turtle", "\tevent'click [fd 1]\r\n"},
                                     {kDefinePartKind, "turtle", "to a\r\nfd 1"},
                                     {kDefinePartKind, "turtle", "to b"}});
-    EXPECT_EQ(text, CrLf({"new \"korytnacka k [", "\tcounter 1", "\tevent'click [fd 1]", "\tdefine'a |to a\xB6" "fd 1|",
+    EXPECT_EQ(text, CrLf({"new \"korytnacka k [", "\tcounter 1", "\tevent'click [fd 1]",
+                          "\tdefine'a |to a\xB6"
+                          "fd 1|",
                           "\tdefine'b |to b|", "", ""}));
 }
 
@@ -147,16 +154,18 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ReassemblyTest, PicturesAreIndexedByTheirLineInTheFrame) {
-    const std::string text = Frame({{1, "turtle",
-                                     "new \"korytnacka k {image%4%}\r\n\theading 90\r\n\tpicture {image%5%}\r\n"
-                                     "\tshown true\r\n\tbgPicture {image%7%}\r\n"}});
+    const std::string text =
+        Frame({{1, "turtle",
+                "new \"korytnacka k {image%4%}\r\n\theading 90\r\n\tpicture {image%5%}\r\n"
+                "\tshown true\r\n\tbgPicture {image%7%}\r\n"}});
     EXPECT_EQ(text, CrLf({"new \"korytnacka k []", "\t40 90", "\t28 []", "\t10 true", "\t37 []",
                           "\t[[4 -1][5 1][7 3]]", "", ""}));
 }
 
 TEST_F(ReassemblyTest, EmptyTargetEntriesNameNoCode) {
     ws.language.TargetPropertyNames[40].clear();
-    EXPECT_EQ(Frame({{1, "", "new \"k [\r\n\theading 90\r\n\t 5\r\n"}}), "new \"k [\r\n\theading 90\r\n\t 5\r\n\r\n");
+    EXPECT_EQ(Frame({{1, "", "new \"k [\r\n\theading 90\r\n\t 5\r\n"}}),
+              "new \"k [\r\n\theading 90\r\n\t 5\r\n\r\n");
 }
 
 // --- whole project --------------------------------------------------------------------------
@@ -173,8 +182,8 @@ TEST_F(ReassemblyTest, ProjectSaveTextJoinsFramesIntoBlocks) {
 TEST_F(ReassemblyTest, ProjectSaveTextUsesTheTargetLanguagePropertyNames) {
     InsertPair(ws.language.TargetDictionary, "dict heading", "Smer");
     InsertPair(ws.language.TargetDictionary, "param define", "definuj");
-    const std::string text =
-        ProjectSaveText(ws, {{{1, "turtle", "new \"korytnacka k [\r\n\tsmer 90\r\n\theading 5\r\n\tx 1\r\n"}}});
+    const std::string text = ProjectSaveText(
+        ws, {{{1, "turtle", "new \"korytnacka k [\r\n\tsmer 90\r\n\theading 5\r\n\tx 1\r\n"}}});
     EXPECT_EQ(text, CrLf({"new \"korytnacka k [", "\t40 90", "\theading 5", "\tx 1", "", ""}))
         << "the codes the target table leaves out stay names";
     EXPECT_EQ(ws.language.TargetPropertyNames[40], "smer");

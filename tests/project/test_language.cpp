@@ -57,7 +57,8 @@ void FillSourceLanguage(LanguageState& state, std::initializer_list<Entry> extra
     state.SourceDictionary = {};
     for (const auto& [key, value] : TestLanguageEntries())
         InsertPair(state.SourceDictionary, key, FoldWord(value, upperCaseMode));
-    for (const auto& [key, value] : extra) InsertPair(state.SourceDictionary, key, FoldWord(value, upperCaseMode));
+    for (const auto& [key, value] : extra)
+        InsertPair(state.SourceDictionary, key, FoldWord(value, upperCaseMode));
     BuildSourcePropertyNames(state);
 }
 
@@ -85,7 +86,8 @@ std::string TestLanguageFile(std::string_view languageName) {
 
 std::string TestCompareTable() {
     std::string text;
-    for (const auto& [key, value] : TestLanguageEntries()) text += std::string(key) + "|the item " + std::string(key) + "\r\n";
+    for (const auto& [key, value] : TestLanguageEntries())
+        text += std::string(key) + "|the item " + std::string(key) + "\r\n";
     return text;
 }
 
@@ -102,12 +104,15 @@ ParsedProject ParseBlocks(Workspace& ws, const TArrayString& blocks) {
     return project;
 }
 
-ParsedProject ParseText(Workspace& ws, std::string_view text) { return ParseBlocks(ws, SplitBlocks(text)); }
+ParsedProject ParseText(Workspace& ws, std::string_view text) {
+    return ParseBlocks(ws, SplitBlocks(text));
+}
 
 std::vector<PartText> EditorParts(const TStruct& section) {
     std::vector<PartText> parts = SectionParts(section);
     for (auto& part : parts)
-        if (part.text.size() < 2 || part.text.compare(part.text.size() - 2, 2, "\r\n") != 0) part.text += "\r\n";
+        if (part.text.size() < 2 || part.text.compare(part.text.size() - 2, 2, "\r\n") != 0)
+            part.text += "\r\n";
     return parts;
 }
 

@@ -21,7 +21,8 @@ using Entry = std::pair<std::string_view, std::string_view>;
 std::vector<Entry> TestLanguageEntries();
 
 // Fills SourceDictionary (plus extra entries) and SourcePropertyNames; no target language.
-void FillSourceLanguage(LanguageState& state, std::initializer_list<Entry> extra = {}, bool upperCaseMode = true);
+void FillSourceLanguage(LanguageState& state, std::initializer_list<Entry> extra = {},
+                        bool upperCaseMode = true);
 
 // A workspace with the test language loaded and the parse state reset.
 Workspace MakeParseWorkspace(std::initializer_list<Entry> extra = {}, bool upperCaseMode = true);
