@@ -1,0 +1,123 @@
+// The generator of large projects: what it writes must be a project the whole road accepts.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "container/project_file.h"
+#include "support/large_project.h"
+#include "support/test_support.h"
+#include "translate/project_session.h"
+
+namespace vlp::test {
+namespace {
+
+constexpr int kSections = 50;
+
+int CountLines(std::string_view text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
+
+int CountChunks(const std::string& fileName, std::uint32_t tag) {
+    const ContainerInfo info = InspectProjectFile(fileName);
+    return static_cast<int>(std::count_if(info.chunks.begin(), info.chunks.end(),
+                                          [&](const ChunkInfo& chunk) { return chunk.tag == tag; }));
+}
+
+TEST(GeneratedProject, SameSeedGivesSameBytesAndAnotherSeedOthers) {
+    EXPECT_EQ(GenerateProject(kSections, 7), GenerateProject(kSections, 7));
+    EXPECT_NE(GenerateProject(kSections, 7), GenerateProject(kSections, 8));
+    const std::string text = GenerateProject(kSections);
+    EXPECT_EQ(BuildGeneratedContainer(text, kSections), BuildGeneratedContainer(text, kSections));
+}
+
+TEST(GeneratedProject, AveragesAboutThirtyLinesASection) {
+    const std::string text = GenerateProject(500);
+    const double perSection = (CountLines(text) - 500) / 500.0;  // less the empty line after each
+    EXPECT_GT(perSection, 22.0);
+    EXPECT_LT(perSection, 38.0);
+}
+
+TEST(GeneratedLanguages, AreDiscoveredAndKnowTheKeywords) {
+    TempDir dir;
+    GenerateLanguageFolder(dir.path(), 0);
+    Workspace ws;
+    UseGeneratedLanguages(ws, dir.path());
+    ASSERT_EQ(ws.language.LanguageList.size(), 2u);
+    EXPECT_EQ(ws.language.LanguageList[0].name, kGeneratedSourceLanguage);
+    PressGeneratedTargetButton(ws);
+    EXPECT_FALSE(ws.buttons.buttons[0].down);
+    EXPECT_TRUE(ws.buttons.buttons[1].down);
+    const std::string compare = ReadFile(dir.file("compare.tab"));
+    EXPECT_EQ(CountLines(compare), GeneratedFixedItemCount() + 4);  // and four lines readers skip
+}
+
+// Open, translate, save and open the result: the section count survives the whole road.
+class GeneratedProjectRoad : public ::testing::Test {
+protected:
+    void SetUp() override {
+        GenerateLanguageFolder(dir_.path(), 2000);
+        UseGeneratedLanguages(ws_, dir_.path());
+        WriteGeneratedProject(project_, kSections);
+    }
+
+    TempDir dir_;
+    Workspace ws_;
+    RecordingReporter reporter_;
+    std::string project_ = dir_.file("large.vlp");
+};
+
+TEST_F(GeneratedProjectRoad, OpensIntoEverySectionKind) {
+    const std::vector<TStruct> sections = OpenProjectSections(ws_, project_, reporter_);
+    EXPECT_TRUE(reporter_.messages.empty());
+    ASSERT_EQ(static_cast<int>(sections.size()), kSections);
+    std::set<int> kinds;
+    std::set<std::string> captions;
+    bool marker = false;
+    bool definitions = false;
+    for (const TStruct& section : sections) {
+        kinds.insert(section.kind);
+        captions.insert(section.caption.substr(0, section.caption.find(' ')));
+        marker = marker || section.propertyText.find("{image%") != std::string::npos;
+        definitions = definitions || !section.defineTexts.empty();
+    }
+    EXPECT_EQ(kinds, (std::set<int>{1, 2, 3, 4, 5, 6}));
+    for (const char* caption : {"globals", "top", "new", "comment", "save", "global", "property"})
+        EXPECT_TRUE(captions.contains(caption)) << caption;
+    EXPECT_TRUE(marker);
+    EXPECT_TRUE(definitions);
+    // Numbered objects resolve through the user classes to built-in class names.
+    for (const TStruct& section : sections) {
+        if (section.caption.starts_with("new object")) {
+            EXPECT_FALSE(section.className.starts_with('#'));
+        }
+    }
+}
+
+TEST_F(GeneratedProjectRoad, TranslatesSavesAndReopensToTheSameSections) {
+    const std::vector<TStruct> sections = OpenProjectSections(ws_, project_, reporter_);
+    ASSERT_EQ(static_cast<int>(sections.size()), kSections);
+    MemoryFrames frames = MakeMemoryFrames(sections);
+    PressGeneratedTargetButton(ws_);
+    TranslateProject(ws_, frames.frames);
+    EXPECT_EQ(ws_.project.saveLanguage, kGeneratedTargetLanguage);
+    int translated = 0;
+    int ambiguous = 0;
+    for (const Editor* editor : frames.EditorList())
+        for (const Mark& run : editor->MarkedRuns()) (run.status == kMarkAmbiguous ? ambiguous : translated)++;
+    EXPECT_GT(translated, 10 * ambiguous);
+    EXPECT_GT(ambiguous, 0);
+
+    const std::string output = dir_.file("translated.vlp");
+    SaveProject(ws_, frames.frames, project_, output);
+    EXPECT_EQ(CountChunks(output, MakeChunkTag("BM 1")), GeneratedPictureCount(kSections));
+
+    Workspace reopened;
+    UseGeneratedLanguages(reopened, dir_.path());
+    const std::vector<TStruct> again = OpenProjectSections(reopened, output, reporter_);
+    EXPECT_TRUE(reporter_.messages.empty());
+    EXPECT_EQ(reopened.project.projectLanguage, kGeneratedTargetLanguage);
+    EXPECT_EQ(static_cast<int>(again.size()), kSections);
+}
+
+}  // namespace
+}  // namespace vlp::test
