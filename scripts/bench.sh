@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# Builds the benchmarks in Release, runs every one of them and prints one table of all figures:
+# CPU time per iteration, throughput, and for the steps measured at several sizes the ratio of
+# the largest size's time to the smallest's (16x / 1x; at most 20 means growth no worse than
+# n log n).
+#
+#   scripts/bench.sh [build-dir]          default build-dir: build/bench
+#   BENCH_FILTER=Translate scripts/bench.sh   only benchmarks whose name matches (a regex)
+#   BENCH_MIN_TIME=2 scripts/bench.sh         seconds per benchmark (default 0.5)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build="${1:-build/bench}"
+filter="${BENCH_FILTER:-.}"
+min_time="${BENCH_MIN_TIME:-0.5}"
+
+# Quiet unless something fails.
+run_quietly() {
+  local log
+  if ! log="$("$@" 2>&1)"; then
+    echo "$log" >&2
+    exit 1
+  fi
+}
+run_quietly cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVLP_BUILD_UI=OFF -DVLP_BUILD_BENCHMARKS=ON
+run_quietly cmake --build "$build" --target vlp_benchmarks -j "$(nproc)"
+
+results="$(mktemp -d)"
+trap 'rm -rf "$results"' EXIT
+for exe in "$build"/bench/*; do
+  [[ -f "$exe" && -x "$exe" ]] || continue
+  name="$(basename "$exe")"
+  echo "running $name ..." >&2
+  "$exe" --benchmark_filter="$filter" --benchmark_min_time="$min_time" \
+    --benchmark_out="$results/$name.json" --benchmark_out_format=json >/dev/null
+done
+
+python3 - "$results"/*.json <<'EOF'
+import json
+import sys
+
+rows = []
+load = None
+for path in sys.argv[1:]:
+    with open(path) as f:
+        data = json.load(f)
+    load = load or data.get("context", {}).get("load_avg")
+    for b in data.get("benchmarks", []):
+        if b.get("run_type") == "aggregate" or b.get("error_occurred"):
+            continue
+        family, _, size = b["name"].partition("/")
+        size = size.split("/")[0]
+        scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[b.get("time_unit", "ns")]
+        rows.append({
+            "suite": path.rsplit("/", 1)[-1].removesuffix(".json"),
+            "family": family,
+            "size": int(size) if size.isdigit() else None,
+            "cpu_ms": b["cpu_time"] * scale,
+            "bytes": b.get("bytes_per_second"),
+            "items": b.get("items_per_second"),
+        })
+
+def rate(row):
+    parts = []
+    if row["bytes"]:
+        parts.append(f"{row['bytes'] / 1e6:9.1f} MB/s")
+    if row["items"]:
+        parts.append(f"{row['items'] / 1e3:9.1f} k items/s")
+    return ", ".join(parts) or "-"
+
+# The ratio of the largest size's time to the smallest's, shown on the largest size's row.
+ratios = {}
+for family in {r["family"] for r in rows}:
+    sized = sorted((r for r in rows if r["family"] == family and r["size"]), key=lambda r: r["size"])
+    if len(sized) >= 2 and sized[0]["cpu_ms"] > 0:
+        ratios[(family, sized[-1]["size"])] = (sized[-1]["cpu_ms"] / sized[0]["cpu_ms"],
+                                               sized[-1]["size"] // sized[0]["size"])
+
+header = f"{'suite':<22} {'benchmark':<26} {'size':>6} {'CPU time':>12}  {'throughput':<32} {'growth':<16}"
+print(header)
+print("-" * len(header))
+for r in rows:
+    growth = ""
+    if (r["family"], r["size"]) in ratios:
+        ratio, factor = ratios[(r["family"], r["size"])]
+        growth = f"{factor}x size: {ratio:5.1f}x"
+    size = str(r["size"]) if r["size"] else "-"
+    print(f"{r['suite']:<22} {r['family']:<26} {size:>6} {r['cpu_ms']:9.2f} ms  {rate(r):<32} {growth:<16}")
+if load:
+    print(f"\nCPU time per iteration; load average at the start: {', '.join(f'{x:.2f}' for x in load)}")
+EOF
