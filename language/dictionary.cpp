@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "language/byte_order.h"
 #include "language/data_file.h"
 #include "language/property_names.h"
 #include "language/word_table_builder.h"
@@ -11,21 +12,63 @@
 namespace vlp {
 namespace {
 
-// The language tables are filled by appending and sorted once when the file is read: a stable
-// sort leaves equal keys in the order they were read, as inserting each pair in its place would.
+// The language tables are filled by appending and sorted once when the file is read: equal keys
+// keep the order they were read in, as inserting each pair in its place would leave them.
 void AppendPair(ttab& table, std::string_view key, std::string_view value) {
     table.pairs.emplace_back(AsciiLower(TrimView(key)), std::string(TrimView(value)));
 }
 
-void SortPairs(ttab& table) {
-    std::stable_sort(table.pairs.begin(), table.pairs.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+// section + " " + identifier with its ASCII letters lowered, not trimmed: the key as FindPair
+// looks it up.
+std::string ItemKey(std::string_view section, std::string_view identifier) {
+    std::string key;
+    key.reserve(section.size() + 1 + identifier.size());
+    key.append(section).append(1, ' ').append(identifier);
+    for (char& c : key)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return key;
 }
 
-const std::string* FindValue(const ttab& table, std::string_view key) {
-    const int index = FindPair(table, key);
+// The key as the tables keep it: trimmed too.
+std::string StoredKey(std::string key) {
+    const std::string_view trimmed = TrimView(key);
+    if (trimmed.size() == key.size()) return key;
+    return std::string(trimmed);
+}
+
+void SortPairs(ttab& table) {
+    auto& pairs = table.pairs;
+    const auto order = StableByteOrder(pairs.size(), [&](std::size_t i) -> std::string_view { return pairs[i].first; });
+    std::vector<std::pair<std::string, std::string>> sorted;
+    sorted.reserve(pairs.size());
+    for (std::size_t i : order) sorted.push_back(std::move(pairs[i]));
+    pairs = std::move(sorted);
+}
+
+// FindPair for a key already lowered.
+int FindLoweredPair(const ttab& table, std::string_view k) {
+    if (k.empty() || table.empty()) return -1;
+    // Halving exactly this way decides which of several equal keys is found.
+    int lo = 0;
+    int hi = static_cast<int>(table.size()) - 1;
+    while (lo <= hi) {
+        const int mid = lo + (hi - lo) / 2;
+        const int order = CompareBytes(table.pairs[static_cast<std::size_t>(mid)].first, k);
+        if (order > 0)
+            hi = mid - 1;
+        else if (order < 0)
+            lo = mid + 1;
+        else
+            return mid;
+    }
+    return -1;
+}
+
+const std::string* ValueAt(const ttab& table, int index) {
     return index < 0 ? nullptr : &table.pairs[static_cast<std::size_t>(index)].second;
 }
+
+const std::string* FindValue(const ttab& table, std::string_view key) { return ValueAt(table, FindPair(table, key)); }
 
 // "prefix*suffix"; a pattern without "*" is all prefix.
 void SplitSetPattern(std::string_view pattern, std::string& prefix, std::string& suffix) {
@@ -56,12 +99,13 @@ void ReadSourceSettings(LanguageState& state, std::string_view text) {
     std::string setPattern;
     DataLines lines(text);
     for (std::string_view raw; lines.Next(raw);) {
+        // Only headers and [system] lines matter; the others need not be lowered.
+        if (raw.front() != '[' && section != "system") continue;
         const std::string line = AsciiLower(TrimView(raw));
         if (line.starts_with('[')) {
             section = std::string(SectionName(line));
             continue;
         }
-        if (section != "system") continue;
         const auto equals = line.find('=');
         const std::string_view name = std::string_view(line).substr(0, equals);
         const std::string_view value =
@@ -88,9 +132,11 @@ void ReadSourceEntries(LanguageState& state, std::string_view text) {
         }
         const auto equals = line.find('=');
         if (section.empty() || equals == std::string_view::npos) continue;
-        const std::string key = section + " " + std::string(line.substr(0, equals));
-        if (section != "set" && section != "get" && FindPair(state.CompareTable, key) < 0) continue;
-        AppendPair(state.SourceDictionary, key, FoldWord(line.substr(equals + 1), state.upperCaseMode));
+        // Lowered once for the search and the table: FindPair lowers the key without trimming it.
+        std::string key = ItemKey(section, line.substr(0, equals));
+        if (section != "set" && section != "get" && FindLoweredPair(state.CompareTable, key) < 0) continue;
+        state.SourceDictionary.pairs.emplace_back(StoredKey(std::move(key)),
+                                                  Trim(FoldWord(line.substr(equals + 1), state.upperCaseMode)));
     }
     SortPairs(state.SourceDictionary);
 }
@@ -115,7 +161,7 @@ void ReadTargetEntries(LanguageState& state, std::string_view text) {
             if (name == "setfix") setPattern = std::string(value);
             continue;
         }
-        AppendPair(state.TargetDictionary, section + " " + std::string(name), value);
+        state.TargetDictionary.pairs.emplace_back(StoredKey(ItemKey(section, name)), Trim(value));
     }
     SortPairs(state.TargetDictionary);
     SplitSetPattern(setPattern, state.targetSetPrefix, state.targetSetSuffix);
@@ -181,11 +227,36 @@ void MergeExplicitSetAndGet(const LanguageState& state, WordTableBuilder& builde
     }
 }
 
+// Looks up the keys of CompareTable, which come in ascending order, in another sorted table by
+// walking it alongside instead of searching it afresh for each key.
+class SortedWalk {
+public:
+    explicit SortedWalk(const ttab& table) : table_(table) {}
+
+    // The value FindPair gives for key; keys must be asked in ascending order.
+    const std::string* Find(const std::string& key) {
+        const auto& pairs = table_.pairs;
+        while (next_ < pairs.size() && CompareBytes(pairs[next_].first, key) < 0) ++next_;
+        if (next_ == pairs.size() || pairs[next_].first != key) return nullptr;
+        // Which of several equal keys FindPair finds depends on its halving; ask it then.
+        if (next_ + 1 < pairs.size() && pairs[next_ + 1].first == key) return ValueAt(table_, FindLoweredPair(table_, key));
+        return &pairs[next_].second;
+    }
+
+private:
+    const ttab& table_;
+    std::size_t next_ = 0;
+};
+
 void MergeWordTable(LanguageState& state) {
     WordTableBuilder builder(std::move(state.WordTable));
+    builder.Reserve(2 * state.CompareTable.size());
+    // CompareTable's keys are stored lowered and trimmed, as FindPair would look them up.
+    SortedWalk source(state.SourceDictionary);
+    SortedWalk target(state.TargetDictionary);
     for (const auto& [key, description] : state.CompareTable.pairs) {
-        const std::string* srcWords = FindValue(state.SourceDictionary, key);
-        const std::string* tgtWords = FindValue(state.TargetDictionary, key);
+        const std::string* srcWords = source.Find(key);
+        const std::string* tgtWords = target.Find(key);
         if (srcWords && tgtWords) MergeItem(state, builder, key, description, *srcWords, *tgtWords);
     }
     MergeExplicitSetAndGet(state, builder);
@@ -202,22 +273,8 @@ void InsertPair(ttab& table, std::string_view key, std::string_view value) {
 }
 
 int FindPair(const ttab& table, std::string_view key) {
-    if (key.empty() || table.empty()) return -1;
-    const std::string k = AsciiLower(key);
-    // Halving exactly this way decides which of several equal keys is found.
-    int lo = 0;
-    int hi = static_cast<int>(table.size()) - 1;
-    while (lo <= hi) {
-        const int mid = lo + (hi - lo) / 2;
-        const int order = table.pairs[static_cast<std::size_t>(mid)].first.compare(k);
-        if (order > 0)
-            hi = mid - 1;
-        else if (order < 0)
-            lo = mid + 1;
-        else
-            return mid;
-    }
-    return -1;
+    if (key.empty()) return -1;
+    return FindLoweredPair(table, AsciiLower(key));
 }
 
 bool AddSense(LanguageState& state, std::string_view words, const std::string& target,

@@ -19,6 +19,9 @@ public:
     // Starts from the entries already in a table (sorted, one entry per word).
     explicit WordTableBuilder(std::vector<WordEntry> table = {});
 
+    // Room for about this many words.
+    void Reserve(std::size_t words);
+
     // As AddSense on the table: adds the sense to every word of the list, stopping at a word
     // that already has a sense with this key; returns whether the last word handled was known.
     bool AddSense(std::string_view words, const std::string& target, const std::string& description,
@@ -31,17 +34,18 @@ public:
     std::vector<WordEntry> Finish() &&;
 
 private:
-    struct KeyHash {
-        std::size_t operator()(const std::pair<std::size_t, std::string>& item) const noexcept;
-    };
+    // Most words have a sense or two; only a word with many senses gets a set of their keys.
+    static constexpr std::size_t kLinearSenseLimit = 8;
 
+    bool HasSenseKey(std::size_t index, const std::string& key) const;
+    void AppendSense(std::size_t index, Sense sense);
     void NoteFirstSense(std::size_t index);
 
     std::vector<WordEntry> entries_;  // in order of creation
     std::unordered_map<std::string, std::size_t> indexByWord_;
-    std::unordered_set<std::pair<std::size_t, std::string>, KeyHash> senseKeys_;  // (entry, key)
-    // For every key, the greatest word whose first sense has it.
-    std::unordered_map<std::string, std::string> ownerByKey_;
+    std::unordered_map<std::size_t, std::unordered_set<std::string>> keysOfManySenses_;
+    // For every key, the entry with the greatest word whose first sense has it.
+    std::unordered_map<std::string, std::size_t> ownerByKey_;
 };
 
 }  // namespace vlp

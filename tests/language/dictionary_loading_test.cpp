@@ -169,6 +169,16 @@ TEST(WordTableMerge, NetAndMediaPlayerItemsOnlyWhenTheProjectUsesThem) {
             << row.useNet << row.useMediaPlayer;
 }
 
+TEST(WordTableMerge, AnItemWrittenTwiceInADictionaryIsTakenAsTheSearchFindsIt) {
+    // Three equal keys: halving lands on the middle one.
+    const auto three = LoadBoth({{"dict a|A", "dict b|B"},
+                                 {"[dict]", "a=first", "a=second", "b=beta", "a=third"},
+                                 {"[dict]", "b=beta", "a=alfa"}});
+    EXPECT_EQ(Words(three), (Strings{"beta", "second"}));
+    const auto two = LoadBoth({{"dict a|A"}, {"[dict]", "a=alpha"}, {"[dict]", "a=one", "a=two"}});
+    EXPECT_EQ(Senses(two, "alpha"), (Strings{"one|A|dict|dict a"}));
+}
+
 TEST(WordTableMerge, WordsAreLoweredWithAccentsAndSortedByBytes) {
     const auto state = LoadBoth({{"dict a|A", "dict b|B", "dict c|C"},
                                  {"[dict]", "a=\xC8\x41S Zero", "b=Alpha", "c=zeta"},  // ČAS

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <utility>
 #include <vector>
 
 #include "container/io_error.h"
+#include "language/byte_order.h"
 #include "language/dictionary.h"
 #include "support/language_folder.h"
 
@@ -27,6 +30,42 @@ TEST(InsertPair, KeepsKeysSortedAndEqualKeysInInsertionOrder) {
                                   {"dict b", "3"},
                                   {"dict b", "6"},
                                   {"dict \xC1", "4"}}));
+}
+
+int Sign(int value) { return (value > 0) - (value < 0); }
+
+// The tables are sorted with a word-at-a-time comparison; it must order as std::string does.
+TEST(CompareBytes, OrdersAsStdString) {
+    std::mt19937 random(7);
+    const std::string alphabet = std::string("ab\x80\xFF\x00 z", 7);
+    for (int i = 0; i < 20000; ++i) {
+        std::string a, b;
+        const auto common = random() % 20;
+        for (std::size_t k = 0; k < common; ++k) a += alphabet[random() % alphabet.size()];
+        b = a;
+        for (auto k = random() % 3; k > 0; --k) a += alphabet[random() % alphabet.size()];
+        for (auto k = random() % 3; k > 0; --k) b += alphabet[random() % alphabet.size()];
+        ASSERT_EQ(Sign(CompareBytes(a, b)), Sign(a.compare(b))) << i;
+    }
+}
+
+TEST(StableByteOrder, SortsAsStableSortOfStrings) {
+    std::mt19937 random(11);
+    // Long shared beginnings, NUL bytes and high bytes: the cases the sixteen-byte prefix misses.
+    const std::string stems[] = {"", "ab", std::string("ab\0", 3), "dict item", "dict itemmmmmmmmmmmmmm", "\xFF"};
+    for (int round = 0; round < 50; ++round) {
+        std::vector<std::string> keys;
+        for (int i = 0; i < 200; ++i) {
+            std::string key = stems[random() % std::size(stems)];
+            for (auto k = random() % 3; k > 0; --k) key += static_cast<char>("a\0\x80z"[random() % 4]);
+            keys.push_back(key);
+        }
+        std::vector<std::size_t> expected(keys.size());
+        for (std::size_t i = 0; i < keys.size(); ++i) expected[i] = i;
+        std::stable_sort(expected.begin(), expected.end(), [&](auto a, auto b) { return keys[a] < keys[b]; });
+        const auto order = StableByteOrder(keys.size(), [&](std::size_t i) -> std::string_view { return keys[i]; });
+        ASSERT_EQ(order, expected) << round;
+    }
 }
 
 TEST(FindPair, LowersButDoesNotTrimTheKey) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "language/dictionary.h"
@@ -12,13 +13,15 @@ namespace {
 // FindSenseOwner give on the sorted table, including the answers along the way.
 TEST(WordTableBuilder, MatchesTheSortedTableOperations) {
     const char* words[] = {"a", "b", "B", "ab", "\xC8\x41S", "\xE8\x61s", "zeta", " a  b ", "b a", "", "x y z"};
-    const char* keys[] = {"dict a", "dict b", "param a", "colors c", "dict seta"};
+    // Enough keys for a word to collect more senses than the builder checks one by one.
+    const char* keys[] = {"dict a", "dict b", "param a", "colors c", "dict seta", "dict f", "dict g",
+                          "dict h", "dict i", "dict j", "dict k", "dict l", "dict m"};
     for (unsigned seed = 1; seed <= 20; ++seed) {
         std::mt19937 random(seed);
         LanguageState state;
         state.WordTable.push_back({"m", {{"t", "d", "dict", "dict b"}}, 1});  // a table that is not empty
         WordTableBuilder builder(state.WordTable);
-        for (int step = 0; step < 300; ++step) {
+        for (int step = 0; step < 600; ++step) {
             const std::string key = keys[random() % std::size(keys)];
             if (random() % 4 == 0) {
                 const int owner = FindSenseOwner(state, key);
@@ -35,6 +38,9 @@ TEST(WordTableBuilder, MatchesTheSortedTableOperations) {
                 << seed << " " << step;
         }
         const auto built = std::move(builder).Finish();
+        std::size_t mostSenses = 0;
+        for (const auto& entry : built) mostSenses = std::max(mostSenses, entry.senses.size());
+        EXPECT_GT(mostSenses, 8u);
         ASSERT_EQ(built.size(), state.WordTable.size());
         for (std::size_t i = 0; i < built.size(); ++i) {
             EXPECT_EQ(built[i].word, state.WordTable[i].word);
