@@ -63,6 +63,16 @@ struct SourceWordIndex {
     std::unordered_set<std::string> propertyNames;  // empty entries included: they match ""
 };
 
+// Folded TargetPropertyNames -> lowest code, for turning property names back into codes when a
+// project is saved. Rebuilt whenever the names or the comparison mode differ from those it was
+// built from.
+struct PropertyCodeIndex {
+    bool built = false;
+    bool upperCaseMode = true;
+    PropertyNames names;
+    std::unordered_map<std::string, int> codes;
+};
+
 // Shared by all sections of one project; reset once per open.
 struct ParseState {
     std::vector<std::pair<std::string, std::string>> ClassTable;  // (word, class name)
@@ -73,8 +83,13 @@ struct ParseState {
     // Lookup indexes over the tables above and the source language tables.
     FoldedWordIndex classIndex;                       // first ClassTable pair of a word
     std::array<FoldedNameIndex, 2> nameIndex;         // NameList pair of a name
+    // While ParseSections runs, new names are appended to NameList and the rows are put in order
+    // once at the end; appendedNames then maps each folded name to its position in its row.
+    bool namesAppended = false;
+    std::array<std::unordered_map<std::string, std::size_t>, 2> appendedNames;
     std::array<FoldedWordIndex, 2> translationIndex;  // last NameTranslations pair of a word
     mutable SourceWordIndex sourceWords;
+    mutable PropertyCodeIndex targetPropertyCodes;
 };
 
 // The names grid: rows of (tags, name, translation). Starts at 100 rows and only grows.

@@ -3,7 +3,6 @@
 #include <climits>
 #include <cstdint>
 #include <optional>
-#include <unordered_map>
 #include <utility>
 
 #include "language/dictionary.h"
@@ -22,26 +21,32 @@ bool IsTabOrBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-// Folded property name -> its lowest code in TargetPropertyNames; empty entries name nothing.
-class PropertyCodes {
-public:
-    explicit PropertyCodes(const LanguageState& language) : upperCaseMode_(language.upperCaseMode) {
-        for (int code = 0; code < kPropertyCodeCount; ++code) {
-            const std::string& name = language.TargetPropertyNames[code];
-            if (!name.empty()) codes_.emplace(FoldWord(name, upperCaseMode_), code);
-        }
+// The index over TargetPropertyNames, rebuilt only when the table or the mode changed, so that
+// saving frame by frame does not fold the whole table once per frame.
+const PropertyCodeIndex& TargetPropertyCodes(const Workspace& ws) {
+    PropertyCodeIndex& index = ws.parse.targetPropertyCodes;
+    const LanguageState& language = ws.language;
+    if (index.built && index.upperCaseMode == language.upperCaseMode &&
+        index.names == language.TargetPropertyNames)
+        return index;
+    index.built = true;
+    index.upperCaseMode = language.upperCaseMode;
+    index.names = language.TargetPropertyNames;
+    index.codes.clear();
+    for (int code = 0; code < kPropertyCodeCount; ++code) {
+        const std::string& name = language.TargetPropertyNames[code];
+        if (!name.empty()) index.codes.emplace(FoldWord(name, language.upperCaseMode), code);
     }
-    std::optional<int> Find(std::string_view word) const {
-        if (word.empty()) return std::nullopt;
-        const auto hit = codes_.find(FoldWord(word, upperCaseMode_));
-        if (hit == codes_.end()) return std::nullopt;
-        return hit->second;
-    }
+    return index;
+}
 
-private:
-    bool upperCaseMode_;
-    std::unordered_map<std::string, int> codes_;
-};
+std::optional<int> FindPropertyCode(const Workspace& ws, const PropertyCodeIndex& index,
+                                    std::string_view word) {
+    if (word.empty()) return std::nullopt;
+    const auto hit = index.codes.find(FoldWord(word, ws.language.upperCaseMode));
+    if (hit == index.codes.end()) return std::nullopt;
+    return hit->second;
+}
 
 // A picture number as written between "{image%" and "%}"; 1 when it is no valid integer.
 int PictureNumber(std::string_view text) {
@@ -134,15 +139,17 @@ struct PictureReference {
 };
 
 // Property names back to codes, and picture markers cut out into references.
-void RestoreObjectLines(const PropertyCodes& codes, std::vector<std::string>& lines,
+void RestoreObjectLines(const Workspace& ws, std::vector<std::string>& lines,
                         std::vector<PictureReference>& pictures) {
+    const PropertyCodeIndex& codes = TargetPropertyCodes(ws);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string& line = lines[i];
         std::size_t wordStart = 0;
         while (wordStart < line.size() && IsTabOrBlank(line[wordStart])) ++wordStart;
         std::size_t wordEnd = wordStart;
         while (wordEnd < line.size() && !IsTabOrBlank(line[wordEnd])) ++wordEnd;
-        if (const auto code = codes.Find(std::string_view(line).substr(wordStart, wordEnd - wordStart)))
+        if (const auto code =
+                FindPropertyCode(ws, codes, std::string_view(line).substr(wordStart, wordEnd - wordStart)))
             line.replace(wordStart, wordEnd - wordStart, std::to_string(*code));
 
         const std::size_t marker = line.find(kImageMarker);
@@ -164,8 +171,9 @@ std::string PictureIndexLine(const std::vector<PictureReference>& pictures) {
     return line;
 }
 
-std::string FrameSaveTextWith(const Workspace& ws, const std::vector<PartText>& parts,
-                              const PropertyCodes* sharedCodes) {
+}  // namespace
+
+std::string FrameSaveText(const Workspace& ws, const std::vector<PartText>& parts) {
     std::vector<std::string> lines;
     std::optional<std::string> keyword;
     for (const PartText& part : parts) {
@@ -180,10 +188,8 @@ std::string FrameSaveTextWith(const Workspace& ws, const std::vector<PartText>& 
     }
 
     if (!parts.empty() && parts.front().kind == 1) {
-        std::optional<PropertyCodes> ownCodes;
-        if (!sharedCodes) ownCodes.emplace(ws.language);
         std::vector<PictureReference> pictures;
-        RestoreObjectLines(sharedCodes ? *sharedCodes : *ownCodes, lines, pictures);
+        RestoreObjectLines(ws, lines, pictures);
         if (!pictures.empty()) lines.push_back(PictureIndexLine(pictures));
     }
 
@@ -199,8 +205,6 @@ std::string FrameSaveTextWith(const Workspace& ws, const std::vector<PartText>& 
     return out;
 }
 
-}  // namespace
-
 std::string EscapeSeparators(std::string_view text) {
     std::string out;
     out.reserve(text.size() + text.size() / 4);
@@ -211,15 +215,10 @@ std::string EscapeSeparators(std::string_view text) {
     return out;
 }
 
-std::string FrameSaveText(const Workspace& ws, const std::vector<PartText>& parts) {
-    return FrameSaveTextWith(ws, parts, nullptr);
-}
-
 std::string ProjectSaveText(Workspace& ws, const std::vector<std::vector<PartText>>& frames) {
     BuildTargetPropertyNames(ws.language);
-    const PropertyCodes codes(ws.language);
     std::string text;
-    for (const auto& parts : frames) text += FrameSaveTextWith(ws, parts, &codes);
+    for (const auto& parts : frames) text += FrameSaveText(ws, parts);
     return text;
 }
 
