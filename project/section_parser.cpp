@@ -64,8 +64,6 @@ std::optional<int> ReadDecimal(std::string_view digits) {
     return static_cast<int>(value);
 }
 
-// --- lookup indexes -------------------------------------------------------------------------
-
 const SourceWordIndex& SourceWords(const Workspace& ws) {
     SourceWordIndex& index = ws.parse.sourceWords;
     const LanguageState& language = ws.language;
@@ -127,6 +125,11 @@ void RegisterClass(Workspace& ws, std::string word, std::string className) {
 // The NameList pair whose name equals the name, or nullptr.
 std::pair<std::string, std::string>* FindName(Workspace& ws, int row, std::string_view name) {
     T2ArrayString& list = ws.parse.NameList[row];
+    if (ws.parse.namesAppended) {
+        const auto& positions = ws.parse.appendedNames[row];
+        const auto hit = positions.find(Fold(ws, name));
+        return hit == positions.end() ? nullptr : &list[hit->second];
+    }
     FoldedNameIndex& index = ws.parse.nameIndex[row];
     const std::string folded = Fold(ws, name);
     for (int attempt = 0; attempt < 2; ++attempt) {
@@ -147,6 +150,11 @@ std::pair<std::string, std::string>* FindName(Workspace& ws, int row, std::strin
 
 void InsertName(Workspace& ws, int row, std::string_view tag, std::string name) {
     T2ArrayString& list = ws.parse.NameList[row];
+    if (ws.parse.namesAppended) {
+        ws.parse.appendedNames[row].insert_or_assign(Fold(ws, name), list.size());
+        list.emplace_back(std::string(tag), std::move(name));
+        return;
+    }
     FoldedNameIndex& index = ws.parse.nameIndex[row];
     const bool current = IsCurrent(index, ws, list);
     // After the last pair whose name is not greater in byte order.
@@ -176,8 +184,6 @@ std::optional<std::size_t> FindTranslation(Workspace& ws, int row, std::string_v
     }
     return std::nullopt;
 }
-
-// --- image list -----------------------------------------------------------------------------
 
 struct ImageGroup {
     std::vector<int> numbers;
@@ -237,8 +243,6 @@ void ApplyImageList(std::vector<std::string>& lines) {
     }
     lines.pop_back();
 }
-
-// --- header and definitions -----------------------------------------------------------------
 
 bool IsObjectHeader(const Workspace& ws, std::string_view line, bool numbered) {
     return MatchesKeyPhrase(ws, line, "dict .new.", " \"", numbered);
@@ -317,8 +321,6 @@ std::string UnpackDefinition(Workspace& ws, std::string_view line) {
     }
     return text;
 }
-
-// --- line handling --------------------------------------------------------------------------
 
 void ClassifyFirstLine(Workspace& ws, const std::string& line, TStruct& section) {
     if (IsObjectHeader(ws, line, false) || IsObjectHeader(ws, line, true)) {
@@ -423,7 +425,45 @@ void HandleSettingsLine(Workspace& ws, const SettingsPhrases& phrases, const std
     AddName(ws, 1, "s", word);
 }
 
+// Switches AddName to appending for the lifetime of a ParseSections call. No two names of a row
+// are equal by the word comparison (an equal one only gains a tag), so one stable sort by bytes
+// at the end gives the rows exactly the order that inserting every name in its place gives.
+class AppendingNames {
+public:
+    explicit AppendingNames(Workspace& ws) : parse_(ws.parse) {
+        parse_.namesAppended = true;
+        for (std::size_t row = 0; row < parse_.NameList.size(); ++row) {
+            auto& positions = parse_.appendedNames[row];
+            positions.clear();
+            const T2ArrayString& list = parse_.NameList[row];
+            for (std::size_t i = 0; i < list.size(); ++i)
+                positions.insert_or_assign(Fold(ws, list[i].second), i);
+        }
+    }
+    ~AppendingNames() {
+        for (std::size_t row = 0; row < parse_.NameList.size(); ++row) {
+            std::stable_sort(parse_.NameList[row].begin(), parse_.NameList[row].end(),
+                             [](const auto& a, const auto& b) { return a.second < b.second; });
+            parse_.appendedNames[row].clear();
+            parse_.nameIndex[row].built = false;
+        }
+        parse_.namesAppended = false;
+    }
+    AppendingNames(const AppendingNames&) = delete;
+    AppendingNames& operator=(const AppendingNames&) = delete;
+
+private:
+    ParseState& parse_;
+};
+
 }  // namespace
+
+std::vector<TStruct> ParseSections(Workspace& ws, const std::vector<std::string>& blocks) {
+    std::vector<TStruct> sections(blocks.size());
+    const AppendingNames appending(ws);
+    for (std::size_t k = 0; k < blocks.size(); ++k) ParseSection(ws, blocks[k], sections[k]);
+    return sections;
+}
 
 void ParseSection(Workspace& ws, std::string_view block, TStruct& section) {
     std::vector<std::string> lines = SplitBlockLines(block);

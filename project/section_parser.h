@@ -2,12 +2,17 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "project/project_state.h"
 
 namespace vlp {
 
 void ParseSection(Workspace& ws, std::string_view block, TStruct& section);
+// ParseSection over the blocks of a project, in order. Gives the same sections and parse state
+// as calling it once per block, but keeps NameList in order once at the end rather than after
+// every name, so the time grows linearly with the number of names.
+std::vector<TStruct> ParseSections(Workspace& ws, const std::vector<std::string>& blocks);
 
 bool MatchesKeyPhrase(const Workspace& ws, std::string_view text, std::string_view key,
                       std::string_view suffix, bool numbered);

@@ -25,8 +25,7 @@ bool FileExists(const std::string& fileName) {
 std::vector<TStruct> OpenProjectSections(Workspace& ws, const std::string& fileName, Reporter& reporter) {
     const TArrayString blocks = LoadProject(ws, fileName, reporter);
     ResetNameState(ws);
-    std::vector<TStruct> sections(blocks.size());
-    for (std::size_t k = 0; k < blocks.size(); ++k) ParseSection(ws, blocks[k], sections[k]);
+    std::vector<TStruct> sections = ParseSections(ws, blocks);
     FillNamesGrid(ws);
     ws.language.targetLanguageFile.clear();
     return sections;

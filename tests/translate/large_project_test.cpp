@@ -1,12 +1,16 @@
 // The generator of large projects: what it writes must be a project the whole road accepts.
 
+#include "support/large_project.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <set>
 
 #include "container/project_file.h"
-#include "support/large_project.h"
+#include "project/names_table.h"
+#include "project/project_loading.h"
+#include "project/section_parser.h"
 #include "support/test_support.h"
 #include "translate/project_session.h"
 
@@ -15,7 +19,9 @@ namespace {
 
 constexpr int kSections = 50;
 
-int CountLines(std::string_view text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
+int CountLines(std::string_view text) {
+    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
 
 int CountChunks(const std::string& fileName, std::uint32_t tag) {
     const ContainerInfo info = InspectProjectFile(fileName);
@@ -93,6 +99,36 @@ TEST_F(GeneratedProjectRoad, OpensIntoEverySectionKind) {
     }
 }
 
+// Parsing a whole project at once keeps the names in order only at the end; the result must be
+// what parsing one section after another gives.
+TEST_F(GeneratedProjectRoad, ParsingAllSectionsAtOnceGivesWhatOneByOneGives) {
+    Workspace oneByOne;
+    UseGeneratedLanguages(oneByOne, dir_.path());
+    const TArrayString blocks = LoadProject(oneByOne, project_, reporter_);
+    ASSERT_EQ(static_cast<int>(blocks.size()), kSections);
+    Workspace atOnce = oneByOne;
+    ResetNameState(oneByOne);
+    std::vector<TStruct> expected(blocks.size());
+    for (std::size_t k = 0; k < blocks.size(); ++k) ParseSection(oneByOne, blocks[k], expected[k]);
+    ResetNameState(atOnce);
+    const std::vector<TStruct> sections = ParseSections(atOnce, blocks);
+
+    EXPECT_GT(oneByOne.parse.NameList[0].size(), 100u);
+    EXPECT_EQ(atOnce.parse.NameList, oneByOne.parse.NameList);
+    EXPECT_EQ(atOnce.parse.NameTranslations, oneByOne.parse.NameTranslations);
+    EXPECT_EQ(atOnce.parse.ClassTable, oneByOne.parse.ClassTable);
+    ASSERT_EQ(sections.size(), expected.size());
+    for (std::size_t k = 0; k < sections.size(); ++k) {
+        EXPECT_EQ(sections[k].caption, expected[k].caption);
+        EXPECT_EQ(sections[k].propertyText, expected[k].propertyText);
+        EXPECT_EQ(sections[k].defineTexts, expected[k].defineTexts);
+    }
+    // Names added afterwards go in their place again.
+    AddName(atOnce, 1, "s", "aaa_first");
+    AddName(oneByOne, 1, "s", "aaa_first");
+    EXPECT_EQ(atOnce.parse.NameList, oneByOne.parse.NameList);
+}
+
 TEST_F(GeneratedProjectRoad, TranslatesSavesAndReopensToTheSameSections) {
     const std::vector<TStruct> sections = OpenProjectSections(ws_, project_, reporter_);
     ASSERT_EQ(static_cast<int>(sections.size()), kSections);
@@ -103,7 +139,8 @@ TEST_F(GeneratedProjectRoad, TranslatesSavesAndReopensToTheSameSections) {
     int translated = 0;
     int ambiguous = 0;
     for (const Editor* editor : frames.EditorList())
-        for (const Mark& run : editor->MarkedRuns()) (run.status == kMarkAmbiguous ? ambiguous : translated)++;
+        for (const Mark& run : editor->MarkedRuns())
+            (run.status == kMarkAmbiguous ? ambiguous : translated)++;
     EXPECT_GT(translated, 10 * ambiguous);
     EXPECT_GT(ambiguous, 0);
 
