@@ -23,7 +23,9 @@ constexpr int kBaseSections = 500;
 
 class Quiet : public Reporter {
 public:
-    void Message(const std::string& text) override { throw std::runtime_error("unexpected message: " + text); }
+    void Message(const std::string& text) override {
+        throw std::runtime_error("unexpected message: " + text);
+    }
 };
 
 // The language folder and one project file per size, made on first use and removed at exit.
@@ -83,7 +85,9 @@ std::unique_ptr<OpenedProject> OpenTranslated(const std::string& fileName) {
     return opened;
 }
 
-int Sections(const benchmark::State& state) { return static_cast<int>(state.range(0)); }
+int Sections(const benchmark::State& state) {
+    return static_cast<int>(state.range(0));
+}
 
 // Load, language check, source dictionary, block split, parse of every section, names grid;
 // and the editors made from the sections.
@@ -109,7 +113,8 @@ void BM_TranslateProject(benchmark::State& state) {
     const auto& project = Data().project(Sections(state));
     auto opened = Open(project.fileName);
     std::int64_t editorBytes = 0;
-    for (const auto& editor : opened->frames.editors) editorBytes += static_cast<std::int64_t>(editor->Text().size());
+    for (const auto& editor : opened->frames.editors)
+        editorBytes += static_cast<std::int64_t>(editor->Text().size());
     for (auto _ : state) {
         state.PauseTiming();
         MemoryFrames frames = MakeMemoryFrames(opened->sections);

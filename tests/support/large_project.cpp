@@ -39,12 +39,48 @@ constexpr char kPilcrow = '\xB6';
 // Source words are built of two-letter syllables, so a word spells its syllables one way only;
 // the accented ones fold (without accents) to none of the plain ones, so words stay distinct in
 // both comparison modes. No syllable holds "w" or "y", which the keywords below use.
-constexpr std::array<std::string_view, 20> kSourceSyllables = {
-    "ba", "de", "fi", "go", "hu", "ka", "le", "mi", "no", "pa", "ro", "su", "ti", "vo", "ze",
-    "\xE8" "e", "\x9E" "a", "\xF8" "i", "\xE1" "k", "\xFA" "t"};
-constexpr std::array<std::string_view, 16> kTargetSyllables = {
-    "tra", "mel", "sko", "pin", "dor", "val", "\x9Aur", "k\xF3n",
-    "lum", "nev", "ryb", "\xE8" "as", "fag", "hox", "jet", "wiz"};
+constexpr std::array<std::string_view, 20> kSourceSyllables = {"ba",
+                                                               "de",
+                                                               "fi",
+                                                               "go",
+                                                               "hu",
+                                                               "ka",
+                                                               "le",
+                                                               "mi",
+                                                               "no",
+                                                               "pa",
+                                                               "ro",
+                                                               "su",
+                                                               "ti",
+                                                               "vo",
+                                                               "ze",
+                                                               "\xE8"
+                                                               "e",
+                                                               "\x9E"
+                                                               "a",
+                                                               "\xF8"
+                                                               "i",
+                                                               "\xE1"
+                                                               "k",
+                                                               "\xFA"
+                                                               "t"};
+constexpr std::array<std::string_view, 16> kTargetSyllables = {"tra",
+                                                               "mel",
+                                                               "sko",
+                                                               "pin",
+                                                               "dor",
+                                                               "val",
+                                                               "\x9Aur",
+                                                               "k\xF3n",
+                                                               "lum",
+                                                               "nev",
+                                                               "ryb",
+                                                               "\xE8"
+                                                               "as",
+                                                               "fag",
+                                                               "hox",
+                                                               "jet",
+                                                               "wiz"};
 
 template <std::size_t N>
 std::string SyllableWord(std::uint32_t index, const std::array<std::string_view, N>& syllables) {
@@ -70,7 +106,9 @@ std::string Capitalized(std::string word) {
     return word;
 }
 
-std::string FirstOf(const std::string& words) { return words.substr(0, words.find(' ')); }
+std::string FirstOf(const std::string& words) {
+    return words.substr(0, words.find(' '));
+}
 
 struct Item {
     std::string section;
@@ -84,24 +122,25 @@ struct Item {
 struct Vocabulary {
     std::string newWord, setStateWord, newClassWord, saveOptionsWord, makeWord, setPListWord;
     std::string defineWord, eventWord, endWord, toWord;
-    std::vector<std::string> classWords;      // the 24 built-in classes, in kClasses order
-    std::vector<std::string> primitives;      // every source word of the generic items
-    std::vector<std::string> propertyWords;   // first source word of each property
+    std::vector<std::string> classWords;     // the 24 built-in classes, in kClasses order
+    std::vector<std::string> primitives;     // every source word of the generic items
+    std::vector<std::string> propertyWords;  // first source word of each property
     std::vector<std::string> colourWords;
-    std::vector<std::string> settableWords;   // first source word of settable items
+    std::vector<std::string> settableWords;  // first source word of settable items
 };
 
 constexpr std::array<std::string_view, 24> kClasses = {
-    "button", "colorslider", "colourbutton", "commport", "joystick", "main", "mainwindow", "mediaplayer",
-    "melodybutton", "net", "page", "pageswitch", "pane", "separator", "slider", "switch", "textbox",
-    "toolbar", "toolbutton", "toolwindow", "turtle", "web", "widthswitch", "window"};
+    "button",     "colorslider", "colourbutton", "commport", "joystick",    "main",
+    "mainwindow", "mediaplayer", "melodybutton", "net",      "page",        "pageswitch",
+    "pane",       "separator",   "slider",       "switch",   "textbox",     "toolbar",
+    "toolbutton", "toolwindow",  "turtle",       "web",      "widthswitch", "window"};
 
-constexpr std::array<std::string_view, 16> kColours = {"black", "white", "red",    "green", "blue", "yellow",
-                                                       "cyan",  "magenta", "orange", "brown", "grey", "pink",
-                                                       "violet", "navy",   "olive",  "silver"};
+constexpr std::array<std::string_view, 16> kColours = {
+    "black",  "white", "red",  "green", "blue",   "yellow", "cyan",  "magenta",
+    "orange", "brown", "grey", "pink",  "violet", "navy",   "olive", "silver"};
 
 constexpr std::array<std::string_view, 8> kPhrases = {
-    "moves the object", "returns a value", "draws on the page", "waits",
+    "moves the object", "returns a value",  "draws on the page", "waits",
     "works with lists", "works with words", "controls the flow", "reads input"};
 
 constexpr const char* kSourceSetPattern = "zmen*";
@@ -173,13 +212,13 @@ private:
                 "setState");
         keyword("dict", "newclass", "General - keyword that opens a user class", v.newClassWord, "klasy",
                 "newClass");
-        keyword("dict", ".setSaveOptions", "General - keyword of the save options", v.saveOptionsWord, "ulozwy",
-                "setSaveOptions");
+        keyword("dict", ".setSaveOptions", "General - keyword of the save options", v.saveOptionsWord,
+                "ulozwy", "setSaveOptions");
         keyword("dict", "make", "General - gives a global variable a value", v.makeWord, "wyrob urw", "make");
         keyword("dict", "setplist", "General - gives a name a property list", v.setPListWord, "plisty",
                 "setPList");
-        keyword("param", "define", "Main - setstate word before a procedure definition", v.defineWord, "procwy",
-                "procedure");
+        keyword("param", "define", "Main - setstate word before a procedure definition", v.defineWord,
+                "procwy", "procedure");
         keyword("param", "event", "Main - setstate word before an event handler", v.eventWord, "udalwy",
                 "event");
         keyword("other", "end", "General - closes a procedure definition", v.endWord, "koniwy", "end");
@@ -225,7 +264,8 @@ private:
         for (std::string_view colour : kColours) {
             std::string word = NewSource();
             vocabulary_.colourWords.push_back(word);
-            Add("colors", std::string(colour), "General - colour " + std::string(colour), word, std::string(colour));
+            Add("colors", std::string(colour), "General - colour " + std::string(colour), word,
+                std::string(colour));
         }
     }
 
@@ -239,7 +279,8 @@ private:
         if (r == 48) section = "name";
         if (r == 17 || r == 27) section = "math";
         std::string id = "op" + std::to_string(j);
-        std::string description = "General - " + std::string(kPhrases[static_cast<std::size_t>(j) % kPhrases.size()]);
+        std::string description =
+            "General - " + std::string(kPhrases[static_cast<std::size_t>(j) % kPhrases.size()]);
         std::string source;
         std::string target = NewTarget();
         const auto previous = [&](int back) -> const Item& {
@@ -341,7 +382,9 @@ std::string DictionaryFile(const std::vector<std::string>& systemLines,
 
 }  // namespace
 
-int GeneratedFixedItemCount() { return ProjectItems().fixedCount(); }
+int GeneratedFixedItemCount() {
+    return ProjectItems().fixedCount();
+}
 
 void GenerateLanguageFolder(const std::filesystem::path& dir, int items) {
     const ItemBuilder builder(items);
@@ -367,7 +410,8 @@ void GenerateLanguageFolder(const std::filesystem::path& dir, int items) {
                               std::string("setfix=") + kSourceSetPattern},
                              source));
     WriteFile((dir / kGeneratedTargetFile).string(),
-              DictionaryFile({std::string("language=") + kGeneratedTargetLanguage, "ansi=0", "setfix=set*"}, target));
+              DictionaryFile({std::string("language=") + kGeneratedTargetLanguage, "ansi=0", "setfix=set*"},
+                             target));
 }
 
 void UseGeneratedLanguages(Workspace& ws, const std::filesystem::path& dir) {
@@ -381,7 +425,9 @@ void PressGeneratedTargetButton(Workspace& ws) {
         ws.buttons.buttons[k].down = list[k].name == kGeneratedTargetLanguage;
 }
 
-int GeneratedPictureCount(int sections) { return sections / 20 + 1; }
+int GeneratedPictureCount(int sections) {
+    return sections / 20 + 1;
+}
 
 namespace {
 
@@ -390,7 +436,10 @@ namespace {
 class ProjectWriter {
 public:
     ProjectWriter(int sections, std::uint32_t seed)
-        : rng_(seed), v_(ProjectItems().vocabulary()), sections_(sections), pictures_(GeneratedPictureCount(sections)) {}
+        : rng_(seed),
+          v_(ProjectItems().vocabulary()),
+          sections_(sections),
+          pictures_(GeneratedPictureCount(sections)) {}
 
     std::string Run() {
         for (int s = 0; s < sections_; ++s) {
@@ -476,9 +525,23 @@ private:
 
     std::string ValueFor(int code) {
         switch (code) {
-            case 14: case 15: case 35: case 39: case 44: case 47: case 55: case 121: case 173:
+            case 14:
+            case 15:
+            case 35:
+            case 39:
+            case 44:
+            case 47:
+            case 55:
+            case 121:
+            case 173:
                 return ColourWord();
-            case 8: case 20: case 21: case 129: case 130: case 163: case 165:
+            case 8:
+            case 20:
+            case 21:
+            case 129:
+            case 130:
+            case 163:
+            case 165:
                 return BarText();
             case 12:
                 if (rng_.Percent(10)) return "|{\\rtf1\\ansi " + Tokens(3, false) + "}|";
@@ -551,7 +614,8 @@ private:
     }
 
     void Event() {
-        lines_.push_back("\t" + v_.eventWord + "'" + NewName("ev_") + " [" + Tokens(rng_.Between(2, 8), true) + "]");
+        lines_.push_back("\t" + v_.eventWord + "'" + NewName("ev_") + " [" +
+                         Tokens(rng_.Between(2, 8), true) + "]");
     }
 
     enum class Header { kTop, kNumbered, kNewClass };
@@ -561,7 +625,8 @@ private:
         std::string first;
         int builtin = rng_.Below(static_cast<int>(kClasses.size()));
         // Turtles, buttons and text boxes are the common objects.
-        if (rng_.Percent(40)) builtin = std::array{20, 0, 16, 14, 12}[static_cast<std::size_t>(rng_.Below(5))];
+        if (rng_.Percent(40))
+            builtin = std::array{20, 0, 16, 14, 12}[static_cast<std::size_t>(rng_.Below(5))];
         const std::string classWord = v_.classWords[static_cast<std::size_t>(builtin)];
         switch (header) {
             case Header::kTop:
@@ -590,8 +655,10 @@ private:
         std::vector<std::pair<int, std::size_t>> pictures;
         for (int k = rng_.Percent(30) ? rng_.Between(1, 2) : 0; k > 0; --k) {
             const std::size_t at = 1 + static_cast<std::size_t>(rng_.Below(static_cast<int>(lines_.size())));
-            lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at),
-                          "\t" + std::to_string(std::array{28, 37, 60}[static_cast<std::size_t>(rng_.Below(3))]) + " []");
+            lines_.insert(
+                lines_.begin() + static_cast<std::ptrdiff_t>(at),
+                "\t" + std::to_string(std::array{28, 37, 60}[static_cast<std::size_t>(rng_.Below(3))]) +
+                    " []");
             for (auto& picture : pictures)
                 if (picture.second >= at) ++picture.second;
             pictures.emplace_back(rng_.Between(1, pictures_), at);
@@ -626,16 +693,18 @@ private:
     }
 
     void PropertyList() {
-        lines_.push_back(v_.setPListWord + " \"" + NewName("plist_") + " [" + Tokens(rng_.Between(2, 8), false) +
-                         "]");
+        lines_.push_back(v_.setPListWord + " \"" + NewName("plist_") + " [" +
+                         Tokens(rng_.Between(2, 8), false) + "]");
     }
 
     void Comment() {
-        for (int k = rng_.Between(1, 6); k > 0; --k) lines_.push_back("; " + Tokens(rng_.Between(3, 9), true));
+        for (int k = rng_.Between(1, 6); k > 0; --k)
+            lines_.push_back("; " + Tokens(rng_.Between(3, 9), true));
     }
 
     void FreeLines() {
-        for (int k = rng_.Between(1, 3); k > 0; --k) lines_.push_back(Number() + " " + Tokens(rng_.Between(2, 6), true));
+        for (int k = rng_.Between(1, 3); k > 0; --k)
+            lines_.push_back(Number() + " " + Tokens(rng_.Between(2, 6), true));
     }
 
     Random rng_;

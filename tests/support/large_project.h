@@ -56,6 +56,7 @@ std::string GenerateProject(int sections, std::uint32_t seed = kGeneratorSeed);
 std::string BuildGeneratedContainer(std::string_view text, int sections, std::uint32_t seed = kGeneratorSeed);
 
 // Writes the container of GenerateProject(sections, seed) to fileName; returns the text's size.
-std::size_t WriteGeneratedProject(const std::string& fileName, int sections, std::uint32_t seed = kGeneratorSeed);
+std::size_t WriteGeneratedProject(const std::string& fileName, int sections,
+                                  std::uint32_t seed = kGeneratorSeed);
 
 }  // namespace vlp::test
