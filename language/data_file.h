@@ -41,6 +41,8 @@ void ForEachWord(std::string_view words, Visit&& visit) {
 }
 
 // The text before the first blank, or the whole text.
-inline std::string_view FirstWord(std::string_view words) { return words.substr(0, words.find(' ')); }
+inline std::string_view FirstWord(std::string_view words) {
+    return words.substr(0, words.find(' '));
+}
 
 }  // namespace vlp

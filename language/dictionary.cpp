@@ -38,7 +38,8 @@ std::string StoredKey(std::string key) {
 
 void SortPairs(ttab& table) {
     auto& pairs = table.pairs;
-    const auto order = StableByteOrder(pairs.size(), [&](std::size_t i) -> std::string_view { return pairs[i].first; });
+    const auto order =
+        StableByteOrder(pairs.size(), [&](std::size_t i) -> std::string_view { return pairs[i].first; });
     std::vector<std::pair<std::string, std::string>> sorted;
     sorted.reserve(pairs.size());
     for (std::size_t i : order) sorted.push_back(std::move(pairs[i]));
@@ -68,7 +69,9 @@ const std::string* ValueAt(const ttab& table, int index) {
     return index < 0 ? nullptr : &table.pairs[static_cast<std::size_t>(index)].second;
 }
 
-const std::string* FindValue(const ttab& table, std::string_view key) { return ValueAt(table, FindPair(table, key)); }
+const std::string* FindValue(const ttab& table, std::string_view key) {
+    return ValueAt(table, FindPair(table, key));
+}
 
 // "prefix*suffix"; a pattern without "*" is all prefix.
 void SplitSetPattern(std::string_view pattern, std::string& prefix, std::string& suffix) {
@@ -135,8 +138,8 @@ void ReadSourceEntries(LanguageState& state, std::string_view text) {
         // Lowered once for the search and the table: FindPair lowers the key without trimming it.
         std::string key = ItemKey(section, line.substr(0, equals));
         if (section != "set" && section != "get" && FindLoweredPair(state.CompareTable, key) < 0) continue;
-        state.SourceDictionary.pairs.emplace_back(StoredKey(std::move(key)),
-                                                  Trim(FoldWord(line.substr(equals + 1), state.upperCaseMode)));
+        state.SourceDictionary.pairs.emplace_back(
+            StoredKey(std::move(key)), Trim(FoldWord(line.substr(equals + 1), state.upperCaseMode)));
     }
     SortPairs(state.SourceDictionary);
 }
@@ -239,7 +242,8 @@ public:
         while (next_ < pairs.size() && CompareBytes(pairs[next_].first, key) < 0) ++next_;
         if (next_ == pairs.size() || pairs[next_].first != key) return nullptr;
         // Which of several equal keys FindPair finds depends on its halving; ask it then.
-        if (next_ + 1 < pairs.size() && pairs[next_ + 1].first == key) return ValueAt(table_, FindLoweredPair(table_, key));
+        if (next_ + 1 < pairs.size() && pairs[next_ + 1].first == key)
+            return ValueAt(table_, FindLoweredPair(table_, key));
         return &pairs[next_].second;
     }
 
@@ -267,8 +271,9 @@ void MergeWordTable(LanguageState& state) {
 
 void InsertPair(ttab& table, std::string_view key, std::string_view value) {
     std::string k = AsciiLower(TrimView(key));
-    const auto place = std::upper_bound(table.pairs.begin(), table.pairs.end(), k,
-                                        [](const std::string& k, const auto& pair) { return k < pair.first; });
+    const auto place =
+        std::upper_bound(table.pairs.begin(), table.pairs.end(), k,
+                         [](const std::string& k, const auto& pair) { return k < pair.first; });
     table.pairs.emplace(place, std::move(k), std::string(TrimView(value)));
 }
 
@@ -288,8 +293,9 @@ bool AddSense(LanguageState& state, std::string_view words, const std::string& t
         const std::string w(rest.substr(0, blank));
         rest = blank == std::string_view::npos ? std::string_view() : TrimView(rest.substr(blank + 1));
 
-        auto place = std::lower_bound(table.begin(), table.end(), w,
-                                      [](const WordEntry& entry, const std::string& w) { return entry.word < w; });
+        auto place =
+            std::lower_bound(table.begin(), table.end(), w,
+                             [](const WordEntry& entry, const std::string& w) { return entry.word < w; });
         found = place != table.end() && place->word == w;
         if (!found) place = table.insert(place, WordEntry{w, {}, 0});
         const bool hasKey = std::any_of(place->senses.begin(), place->senses.end(),

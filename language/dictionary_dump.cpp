@@ -27,6 +27,8 @@ bool DumpDictionary(const LanguageState& state, const std::string& fileName) {
     return true;
 }
 
-std::string DefaultDumpFileName(const LanguageState& state) { return state.programDir + "dictionary.txt"; }
+std::string DefaultDumpFileName(const LanguageState& state) {
+    return state.programDir + "dictionary.txt";
+}
 
 }  // namespace vlp

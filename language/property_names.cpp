@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "language/dictionary.h"
 #include "language/data_file.h"
+#include "language/dictionary.h"
 #include "text/cp1250.h"
 
 namespace vlp {
@@ -11,6 +11,7 @@ namespace {
 
 // The language-neutral name of every property code; code 29 has no property. A name is looked
 // up in a dictionary as "dict " + the name with its ASCII letters lowered.
+// clang-format off
 constexpr std::array<std::string_view, kPropertyCodeCount> kNeutralNames = {
     "name", "apos", "xCor", "yCor", "pos", "size", "width", "height", "hint", "enabled", "shown", "value",
     "richText", "font_text", "colour", "bgcolour_text", "editing", "transparent", "stayEditing",
@@ -38,6 +39,7 @@ constexpr std::array<std::string_view, kPropertyCodeCount> kNeutralNames = {
     "port_serial", "baudrate", "databits", "stopbits", "parity", "rtscts", "xonxoff", "asyncinput",
     "connected_serial",
 };
+// clang-format on
 
 // The target table leaves out the properties that the target text keeps as names.
 constexpr bool LeftOutOfTargetTable(int code) {
@@ -60,7 +62,9 @@ std::string_view NeutralPropertyName(int code) {
     return kNeutralNames[static_cast<std::size_t>(code)];
 }
 
-bool InTargetPropertyTable(int code) { return !NeutralPropertyName(code).empty() && !LeftOutOfTargetTable(code); }
+bool InTargetPropertyTable(int code) {
+    return !NeutralPropertyName(code).empty() && !LeftOutOfTargetTable(code);
+}
 
 void SetSourcePropertyName(LanguageState& state, int code, std::string_view name) {
     state.SourcePropertyNames[static_cast<std::size_t>(code)] = PropertyName(state.SourceDictionary, name);

@@ -26,7 +26,8 @@ void WordTableBuilder::Reserve(std::size_t words) {
 bool WordTableBuilder::HasSenseKey(std::size_t index, const std::string& key) const {
     const auto& senses = entries_[index].senses;
     if (senses.size() <= kLinearSenseLimit)
-        return std::any_of(senses.begin(), senses.end(), [&](const Sense& sense) { return sense.key == key; });
+        return std::any_of(senses.begin(), senses.end(),
+                           [&](const Sense& sense) { return sense.key == key; });
     return keysOfManySenses_.at(index).contains(key);
 }
 

@@ -1,9 +1,10 @@
+#include "language/dictionary_dump.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "container/io_error.h"
-#include "language/dictionary_dump.h"
 #include "support/test_support.h"
 
 namespace vlp {

@@ -44,7 +44,8 @@ std::vector<std::string> Senses(const LanguageState& state, std::string_view wor
     std::vector<std::string> senses;
     for (const auto& entry : state.WordTable)
         if (entry.word == word)
-            for (const auto& s : entry.senses) senses.push_back(s.target + "|" + s.description + "|" + s.kind + "|" + s.key);
+            for (const auto& s : entry.senses)
+                senses.push_back(s.target + "|" + s.description + "|" + s.kind + "|" + s.key);
     return senses;
 }
 
@@ -61,7 +62,8 @@ TEST(WordTableMerge, ASharedWordGetsOneSensePerItemInCompareTableOrder) {
 }
 
 TEST(WordTableMerge, AnItemListedTwiceGivesOneSense) {
-    const auto state = LoadBoth({{"dict a|First", "dict a|Second"}, {"[dict]", "a=alpha"}, {"[dict]", "a=alfa"}});
+    const auto state =
+        LoadBoth({{"dict a|First", "dict a|Second"}, {"[dict]", "a=alpha"}, {"[dict]", "a=alfa"}});
     EXPECT_EQ(Senses(state, "alpha"), (Strings{"alfa|First|dict|dict a"}));
 }
 
@@ -121,7 +123,9 @@ TEST(WordTableMerge, SettableItemsAndNamesGetSetForms) {
          "setpc",
          {"setFarba|Pen colour (turtle) setting|dict|dict setpc"}},
         {"other items get no set forms",
-         {{"dict go|Go"}, {"[system]", "setfix=set*", "[dict]", "go=go"}, {"[system]", "setfix=set*", "[dict]", "go=chod"}},
+         {{"dict go|Go"},
+          {"[system]", "setfix=set*", "[dict]", "go=go"},
+          {"[system]", "setfix=set*", "[dict]", "go=chod"}},
          "setgo",
          {}},
     };
@@ -137,8 +141,8 @@ TEST(WordTableMerge, AnItemEitherDictionaryLacksGivesNoSense) {
 
 TEST(WordTableMerge, ExplicitSetAndGetWordsTranslateLikeTheProperty) {
     const auto state = LoadBoth({{"dict colour|Pen colour setting"},
-                                 {"[system]", "setfix=set*", "[dict]", "colour=colour", "[set]", "colour=paint pt",
-                                  "size=grow", "[get]", "colour=hue"},
+                                 {"[system]", "setfix=set*", "[dict]", "colour=colour", "[set]",
+                                  "colour=paint pt", "size=grow", "[get]", "colour=hue"},
                                  {"[system]", "setfix=set*", "[dict]", "colour=farba"}});
     EXPECT_EQ(Senses(state, "paint"), (Strings{"setFarba|Pen colour setting|dict|dict setcolour"}));
     EXPECT_EQ(Senses(state, "pt"), Senses(state, "paint"));
@@ -188,16 +192,19 @@ TEST(WordTableMerge, WordsAreLoweredWithAccentsAndSortedByBytes) {
 
 TEST(SourceDictionary, KeepsOnlyListedItemsAndTheSetAndGetSections) {
     LanguageFolder folder;
-    folder.compareTab({"dict make|Make", "dict go|Go", "text hi|Hi", "system ansi|Ansi", "param define|Define"});
-    folder.file("src.ldi", {"make=outside any section", "[Dict]", "Make=make mk", "go =go", "unlisted=x", "[text]",
-                            "hi=hi", "[system]", "ansi=0", "[set]", "anything=put", "[get]", "Other = Thing ",
-                            "[param]", "define=to", "no equals sign"});
+    folder.compareTab(
+        {"dict make|Make", "dict go|Go", "text hi|Hi", "system ansi|Ansi", "param define|Define"});
+    folder.file("src.ldi", {"make=outside any section", "[Dict]", "Make=make mk", "go =go", "unlisted=x",
+                            "[text]", "hi=hi", "[system]", "ansi=0", "[set]", "anything=put", "[get]",
+                            "Other = Thing ", "[param]", "define=to", "no equals sign"});
     auto state = folder.State();
     state.sourceLanguageFile = "src.ldi";
     LoadSourceLanguage(state);
     using Pairs = std::vector<std::pair<std::string, std::string>>;
-    EXPECT_EQ(state.SourceDictionary.pairs,
-              (Pairs{{"dict make", "MAKE MK"}, {"get other", "THING"}, {"param define", "TO"}, {"set anything", "PUT"}}));
+    EXPECT_EQ(state.SourceDictionary.pairs, (Pairs{{"dict make", "MAKE MK"},
+                                                   {"get other", "THING"},
+                                                   {"param define", "TO"},
+                                                   {"set anything", "PUT"}}));
 }
 
 struct ModeRow {
@@ -236,7 +243,8 @@ TEST(SourceDictionary, WordsAreFoldedByTheModeTheFileSets) {
 }
 
 TEST(TargetDictionary, AnAnsiKeyThereHasNoEffect) {
-    const auto state = LoadBoth({{"dict a|A"}, {"[dict]", "a=alpha"}, {"[system]", "ansi=1", "[dict]", "a=alfa"}});
+    const auto state =
+        LoadBoth({{"dict a|A"}, {"[dict]", "a=alpha"}, {"[system]", "ansi=1", "[dict]", "a=alfa"}});
     EXPECT_TRUE(state.upperCaseMode);
     // Every target entry is kept, listed in compare.tab or not; [system] gives no entries.
     EXPECT_EQ(state.TargetDictionary.size(), 1u);
@@ -265,7 +273,9 @@ TEST(LanguageWords, EndWordsAndFirstWordsOfEntries) {
 
 TEST(LanguageLifecycle, OpeningAgainEmptiesWordTableButKeepsTheTarget) {
     LanguageFolder folder;
-    folder.compareTab({"dict a|A"}).file("src.ldi", {"[dict]", "a=alpha"}).file("tgt.ldi", {"[dict]", "a=alfa"});
+    folder.compareTab({"dict a|A"})
+        .file("src.ldi", {"[dict]", "a=alpha"})
+        .file("tgt.ldi", {"[dict]", "a=alfa"});
     auto state = folder.State();
     state.sourceLanguageFile = "src.ldi";
     LoadSourceLanguage(state);

@@ -1,10 +1,11 @@
+#include "language/discovery.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <vector>
 
 #include "container/io_error.h"
-#include "language/discovery.h"
 #include "support/language_folder.h"
 
 namespace vlp {
@@ -31,7 +32,9 @@ TEST(ReadLanguageName, RecognisesOnlyTheExactSystemHeaderAndKey) {
         {"before [system]", {"language=english", "[system]"}, ""},
         {"in another section", {"[system]", "[dict]", "language=english"}, ""},
         {"after a later [system]", {"[dict]", "language=x", "[system]", "language=english"}, "english"},
-        {"back in [system] after another", {"[system]", "[dict]", "language=x", "[system]", "language=y"}, "y"},
+        {"back in [system] after another",
+         {"[system]", "[dict]", "language=x", "[system]", "language=y"},
+         "y"},
         {"first key wins", {"[system]", "language=one", "language=two"}, "one"},
         {"empty name", {"[system]", "language="}, ""},
         {"only the text after the first =", {"[system]", "language=a=b"}, "a=b"},
@@ -90,10 +93,12 @@ TEST(DiscoverLanguages, ListsLanguagesInByteOrderOfFileNames) {
          {{"b.ldi", "bee"}, {"a.ldi", "aa"}, {"B.ldi", "capital"}, {"_u.ldi", "underscore"}},
          {{"capital", "B.ldi"}, {"underscore", "_u.ldi"}, {"aa", "a.ldi"}, {"bee", "b.ldi"}}},
         {"the file listed first keeps a name", {{"z.ldi", "same"}, {"m.ldi", "same"}}, {{"same", "m.ldi"}}},
-        {"names compared exactly after lowering", {{"a.ldi", "Same"}, {"b.ldi", "same "}},
+        {"names compared exactly after lowering",
+         {{"a.ldi", "Same"}, {"b.ldi", "same "}},
          {{"same", "a.ldi"}, {"same ", "b.ldi"}}},
         {"files naming no language are skipped", {{"a.ldi", nullptr}, {"b.ldi", "bee"}}, {{"bee", "b.ldi"}}},
-        {"other extensions are not dictionaries", {{"a.txt", "aa"}, {"b.ldi.bak", "bb"}, {"c.ldi", "cc"}},
+        {"other extensions are not dictionaries",
+         {{"a.txt", "aa"}, {"b.ldi.bak", "bb"}, {"c.ldi", "cc"}},
          {{"cc", "c.ldi"}}},
         {"the extension in capitals counts", {{"A.LDI", "aa"}}, {{"aa", "A.LDI"}}},
         {"no dictionary at all", {{"compare.tab", nullptr}}, {}},

@@ -32,7 +32,9 @@ TEST(InsertPair, KeepsKeysSortedAndEqualKeysInInsertionOrder) {
                                   {"dict \xC1", "4"}}));
 }
 
-int Sign(int value) { return (value > 0) - (value < 0); }
+int Sign(int value) {
+    return (value > 0) - (value < 0);
+}
 
 // The tables are sorted with a word-at-a-time comparison; it must order as std::string does.
 TEST(CompareBytes, OrdersAsStdString) {
@@ -52,7 +54,8 @@ TEST(CompareBytes, OrdersAsStdString) {
 TEST(StableByteOrder, SortsAsStableSortOfStrings) {
     std::mt19937 random(11);
     // Long shared beginnings, NUL bytes and high bytes: the cases the sixteen-byte prefix misses.
-    const std::string stems[] = {"", "ab", std::string("ab\0", 3), "dict item", "dict itemmmmmmmmmmmmmm", "\xFF"};
+    const std::string stems[] = {"",    "ab", std::string("ab\0", 3), "dict item", "dict itemmmmmmmmmmmmmm",
+                                 "\xFF"};
     for (int round = 0; round < 50; ++round) {
         std::vector<std::string> keys;
         for (int i = 0; i < 200; ++i) {
@@ -63,7 +66,8 @@ TEST(StableByteOrder, SortsAsStableSortOfStrings) {
         std::vector<std::size_t> expected(keys.size());
         for (std::size_t i = 0; i < keys.size(); ++i) expected[i] = i;
         std::stable_sort(expected.begin(), expected.end(), [&](auto a, auto b) { return keys[a] < keys[b]; });
-        const auto order = StableByteOrder(keys.size(), [&](std::size_t i) -> std::string_view { return keys[i]; });
+        const auto order =
+            StableByteOrder(keys.size(), [&](std::size_t i) -> std::string_view { return keys[i]; });
         ASSERT_EQ(order, expected) << round;
     }
 }
@@ -72,7 +76,8 @@ TEST(FindPair, LowersButDoesNotTrimTheKey) {
     ttab table;
     for (const char* key : {"dict a", "dict b", "dict c", "other end"}) InsertPair(table, key, "v");
     const std::pair<const char*, int> rows[] = {
-        {"dict a", 0}, {"DICT B", 1}, {"other end", 3}, {" dict a", -1}, {"dict a ", -1}, {"", -1}, {"dict", -1},
+        {"dict a", 0},   {"DICT B", 1}, {"other end", 3}, {" dict a", -1},
+        {"dict a ", -1}, {"", -1},      {"dict", -1},
     };
     for (const auto& [key, index] : rows) EXPECT_EQ(FindPair(table, key), index) << key;
     EXPECT_EQ(FindPair(ttab{}, "dict a"), -1);
@@ -96,7 +101,8 @@ struct CompareRow {
 
 TEST(CompareTable, ReadsKeyAndDescriptionAndSkipsWhatIsNotAnItem) {
     const CompareRow rows[] = {
-        {"key and description trimmed, key lowered", {"  DICT Make  |  Make a variable  "},
+        {"key and description trimmed, key lowered",
+         {"  DICT Make  |  Make a variable  "},
          {{"dict make", "Make a variable"}}},
         {"the description may hold further bars", {"dict a|one|two"}, {{"dict a", "one|two"}}},
         {"a line without a bar", {"dict make Make a variable", "dict a|A"}, {{"dict a", "A"}}},
@@ -107,9 +113,11 @@ TEST(CompareTable, ReadsKeyAndDescriptionAndSkipsWhatIsNotAnItem) {
          {{"prefix", "P"}, {"text hello", "Hello"}, {"textual x", "X"}}},
         {"email descriptions in any case", {"dict a|email", "dict b|EMAIL address", "dict c|eMail"}, {}},
         {"email after a blank is loaded", {"dict a| email"}, {{"dict a", "email"}}},
-        {"a key listed twice is loaded twice", {"dict a|first", "dict b|B", "dict a|second"},
+        {"a key listed twice is loaded twice",
+         {"dict a|first", "dict b|B", "dict a|second"},
          {{"dict a", "first"}, {"dict a", "second"}, {"dict b", "B"}}},
-        {"byte order", {"dict \xE1|accented", "dict b|B", "dict a|A"},
+        {"byte order",
+         {"dict \xE1|accented", "dict b|B", "dict a|A"},
          {{"dict a", "A"}, {"dict b", "B"}, {"dict \xE1", "accented"}}},
         {"blank lines, LF only lines", {"", "dict a|A\ndict b|B"}, {{"dict a", "A"}, {"dict b", "B"}}},
     };

@@ -1,7 +1,8 @@
+#include "language/property_names.h"
+
 #include <gtest/gtest.h>
 
 #include "language/dictionary.h"
-#include "language/property_names.h"
 #include "support/language_folder.h"
 
 namespace vlp {
@@ -26,15 +27,18 @@ TEST(NeutralPropertyNames, CoverAllCodesButTwentyNine) {
 
 TEST(NeutralPropertyNames, SpotChecks) {
     const std::pair<int, const char*> rows[] = {
-        {0, "name"},         {2, "xCor"},          {42, "xCor"},         {43, "yCor"},      {47, "penColour"},
-        {87, "pov"},         {88, "button1"},      {119, "button32"},    {120, "frameMode"}, {132, ".name"},
-        {133, "switch"},     {160, "controlledObject"}, {172, "number"}, {185, "comname"},  {194, "connected_serial"},
+        {0, "name"},     {2, "xCor"},       {42, "xCor"},
+        {43, "yCor"},    {47, "penColour"}, {87, "pov"},
+        {88, "button1"}, {119, "button32"}, {120, "frameMode"},
+        {132, ".name"},  {133, "switch"},   {160, "controlledObject"},
+        {172, "number"}, {185, "comname"},  {194, "connected_serial"},
     };
     for (const auto& [code, name] : rows) EXPECT_EQ(NeutralPropertyName(code), name) << code;
 }
 
 TEST(NeutralPropertyNames, TargetTableLeavesOutSeventyCodes) {
-    for (int code : {67, 88, 119, 126, 128, 141, 152, 160, 172}) EXPECT_FALSE(InTargetPropertyTable(code)) << code;
+    for (int code : {67, 88, 119, 126, 128, 141, 152, 160, 172})
+        EXPECT_FALSE(InTargetPropertyTable(code)) << code;
     for (int code : {0, 66, 120, 125, 129, 140, 153, 159, 161, 171, 173, 194})
         EXPECT_TRUE(InTargetPropertyTable(code)) << code;
 }
@@ -61,11 +65,11 @@ protected:
 
 TEST_F(PropertyNamesTest, SourceNamesFromTheDictionaryOrNeutral) {
     auto& names = state.SourcePropertyNames;
-    EXPECT_EQ(names[40], "heading");        // folded "HEADING HD": first word, ASCII lowered
-    EXPECT_EQ(names[5], "\xC8ize");          // "ČIZE": the accented capital stays
+    EXPECT_EQ(names[40], "heading");  // folded "HEADING HD": first word, ASCII lowered
+    EXPECT_EQ(names[5], "\xC8ize");   // "ČIZE": the accented capital stays
     EXPECT_EQ(names[67], "xx");
     EXPECT_EQ(names[132], "myname");
-    EXPECT_EQ(names[47], "penColour");      // not in the source file: the neutral name
+    EXPECT_EQ(names[47], "penColour");  // not in the source file: the neutral name
     EXPECT_EQ(names[29], "");
 }
 
@@ -84,8 +88,8 @@ TEST_F(PropertyNamesTest, AfterATranslationTheTargetTableLeavesOutSeventyCodes) 
     EXPECT_EQ(names[40], "smer");
     EXPECT_EQ(names[5], "ve\xBEkost");  // ľ stays, ASCII letters lowered
     EXPECT_EQ(names[47], "farba");
-    EXPECT_EQ(names[0], "name");       // the target file lacks it
-    EXPECT_EQ(names[67], "");          // x is left out of the target table
+    EXPECT_EQ(names[0], "name");  // the target file lacks it
+    EXPECT_EQ(names[67], "");     // x is left out of the target table
     int empty = 0;
     for (const auto& name : names) empty += name.empty();
     EXPECT_EQ(empty, 71);  // the 70 left-out codes and 29

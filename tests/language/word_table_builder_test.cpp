@@ -1,10 +1,11 @@
+#include "language/word_table_builder.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <random>
 
 #include "language/dictionary.h"
-#include "language/word_table_builder.h"
 
 namespace vlp {
 namespace {
@@ -12,10 +13,11 @@ namespace {
 // The loader builds WordTable through WordTableBuilder; it must give exactly what AddSense and
 // FindSenseOwner give on the sorted table, including the answers along the way.
 TEST(WordTableBuilder, MatchesTheSortedTableOperations) {
-    const char* words[] = {"a", "b", "B", "ab", "\xC8\x41S", "\xE8\x61s", "zeta", " a  b ", "b a", "", "x y z"};
+    const char* words[] = {"a",    "b",      "B",   "ab", "\xC8\x41S", "\xE8\x61s",
+                           "zeta", " a  b ", "b a", "",   "x y z"};
     // Enough keys for a word to collect more senses than the builder checks one by one.
     const char* keys[] = {"dict a", "dict b", "param a", "colors c", "dict seta", "dict f", "dict g",
-                          "dict h", "dict i", "dict j", "dict k", "dict l", "dict m"};
+                          "dict h", "dict i", "dict j",  "dict k",   "dict l",    "dict m"};
     for (unsigned seed = 1; seed <= 20; ++seed) {
         std::mt19937 random(seed);
         LanguageState state;
@@ -28,13 +30,15 @@ TEST(WordTableBuilder, MatchesTheSortedTableOperations) {
                 const auto sense = builder.FindSenseOwner(key);
                 ASSERT_EQ(owner >= 0, sense.has_value()) << seed << " " << step;
                 if (sense) {
-                    EXPECT_EQ(sense->target, state.WordTable[static_cast<std::size_t>(owner)].senses[0].target);
+                    EXPECT_EQ(sense->target,
+                              state.WordTable[static_cast<std::size_t>(owner)].senses[0].target);
                 }
                 continue;
             }
             const std::string w = words[random() % std::size(words)];
             const std::string target = "t" + std::to_string(step);
-            ASSERT_EQ(AddSense(state, w, target, "d", "dict", key), builder.AddSense(w, target, "d", "dict", key))
+            ASSERT_EQ(AddSense(state, w, target, "d", "dict", key),
+                      builder.AddSense(w, target, "d", "dict", key))
                 << seed << " " << step;
         }
         const auto built = std::move(builder).Finish();

@@ -14,7 +14,9 @@ namespace vlp::test {
 class LanguageFolder {
 public:
     LanguageFolder& file(std::string_view name, std::initializer_list<std::string_view> lines);
-    LanguageFolder& compareTab(std::initializer_list<std::string_view> lines) { return file("compare.tab", lines); }
+    LanguageFolder& compareTab(std::initializer_list<std::string_view> lines) {
+        return file("compare.tab", lines);
+    }
 
     // With a trailing separator, as LanguageState keeps it.
     std::string programDir() const { return dir_.dirWithSeparator(); }
