@@ -28,8 +28,6 @@ protected:
     test::TempDir dir;
 };
 
-// --- reset ----------------------------------------------------------------------------------
-
 TEST_F(NamesTableTest, ResetRebuildsTheClassTableAndEmptiesTheParseState) {
     TStruct s;
     ParseSection(ws, "newclass \"robot [", s);
@@ -52,8 +50,6 @@ TEST_F(NamesTableTest, ResetRebuildsTheClassTableAndEmptiesTheParseState) {
     EXPECT_FALSE(ws.language.useMediaPlayer);
     EXPECT_EQ(ResolveClassName(ws, "robot"), "robot") << "user classes are gone";
 }
-
-// --- grid -----------------------------------------------------------------------------------
 
 TEST_F(NamesTableTest, GridStartsWithAHundredRowsAndOnlyGrows) {
     EXPECT_EQ(Workspace{}.namesGrid.rows.size(), 100u);
@@ -98,8 +94,6 @@ TEST_F(NamesTableTest, ApplyWithAnEmptyGridChangesNothing) {
     EXPECT_EQ(ws.parse.NameTranslations[0], (NameTranslationRow{{"fd", "*"}}));
 }
 
-// --- saving ---------------------------------------------------------------------------------
-
 TEST_F(NamesTableTest, SaveWritesRowsWithBothNameAndTranslation) {
     SetRows({{"s", "alpha", "beta"}, {"s", "only", ""}, {"", "", "orphan"}, {"g", " gamma\t", " delta "}});
     const std::string file = dir.file("names.txt");
@@ -135,8 +129,6 @@ TEST_F(NamesTableTest, SavedFileReadsBack) {
     EXPECT_EQ(Translation(0), "beta gamma");
     EXPECT_EQ(Translation(1), "a=b");
 }
-
-// --- loading --------------------------------------------------------------------------------
 
 struct LoadCase {
     const char* name;

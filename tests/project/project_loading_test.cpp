@@ -12,8 +12,6 @@ namespace {
 
 using test::ContainerBuilder;
 
-// --- blocks ---------------------------------------------------------------------------------
-
 struct SplitCase {
     const char* name;
     std::string text;
@@ -39,8 +37,6 @@ INSTANTIATE_TEST_SUITE_P(
                       SplitCase{"LeadingEmptyLines", "\r\n\r\na\r\nb\r\n\r\n", {"a\r\nb"}},
                       SplitCase{"LineFeedBeforeLineEnd", "a\n\r\nb", {"a\n\r\nb"}}),
     [](const auto& info) { return std::string(info.param.name); });
-
-// --- loading a project file -----------------------------------------------------------------
 
 std::string Project(std::string_view language, std::string_view text) {
     return ContainerBuilder("05").chunk("LA 1", language).chunk("TX 1", text).bytes();

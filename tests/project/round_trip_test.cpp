@@ -33,8 +33,6 @@ void ExpectSameModel(const test::ParsedProject& a, const test::ParsedProject& b)
     EXPECT_EQ(a.translations, b.translations);
 }
 
-// --- projects already in saved form ---------------------------------------------------------
-
 struct StableCase {
     const char* name;
     std::vector<std::string> blocks;
@@ -116,8 +114,6 @@ TEST(RoundTrip, SavedFileOpensToTheSameModel) {
     EXPECT_EQ(second.names, (T2ArrayString{{"o", "k"}, {"p", "sq"}, {"g", "x"}}));
 }
 
-// --- what saving normalises -----------------------------------------------------------------
-
 struct NormalisedCase {
     const char* name;
     std::string original;
@@ -179,8 +175,6 @@ INSTANTIATE_TEST_SUITE_P(
         NormalisedCase{"ImageIndexFollowsRegrouping", CrLf({kHead, "\tspeed 1", "\t28 []", "\t[[3 1]]"}),
                        SavedForm({CrLf({kHead, "\t28 []", "\tspeed 1", "\t[[3 0]]"})})}),
     [](const auto& info) { return std::string(info.param.name); });
-
-// --- the repository's projects --------------------------------------------------------------
 
 std::vector<std::filesystem::path> RepositoryProjects() {
     std::vector<std::filesystem::path> files;

@@ -26,8 +26,6 @@ protected:
     Workspace ws = test::MakeParseWorkspace();
 };
 
-// --- section kinds and captions -------------------------------------------------------------
-
 struct KindCase {
     const char* name;
     std::string block;
@@ -112,14 +110,10 @@ TEST_F(ParserTest, SectionRecordIsFilledAfresh) {
     EXPECT_EQ(s.eventText, "");
 }
 
-// --- global variables -----------------------------------------------------------------------
-
 TEST_F(ParserTest, GlobalVariablesCollectAGNameFromEveryLine) {
     Parse(CrLf({"make \"speed 10", "make \"size 2", "make \"nothing", "count 3"}));
     EXPECT_EQ(Names(), (T2ArrayString{{"g", "count"}, {"g", "size"}, {"g", "speed"}}));
 }
-
-// --- image lists ----------------------------------------------------------------------------
 
 struct ImageCase {
     const char* name;
@@ -199,8 +193,6 @@ TEST_F(ParserTest, BlockThatIsOnlyAnImageListGivesAnEmptySection) {
     EXPECT_EQ(s, TStruct{});
 }
 
-// --- settings lines of object-like sections -------------------------------------------------
-
 struct SettingsCase {
     const char* name;
     std::string line;
@@ -245,8 +237,6 @@ TEST_F(ParserTest, PrimitiveStateVariableGetsAStarTranslation) {
     Parse(CrLf({"new \"korytnacka k [", "\tforward 5", "\tcounter 1", "\tFORWARD 6"}));
     EXPECT_EQ(ws.parse.NameTranslations[0], (NameTranslationRow{{"FORWARD", "*"}}));
 }
-
-// --- definitions ----------------------------------------------------------------------------
 
 struct DefineCase {
     const char* name;
@@ -304,8 +294,6 @@ TEST_F(ParserTest, DefinitionsKeepTheirOrder) {
         Parse(CrLf({"new \"korytnacka k [", "\tdefine'a |to a|", "\t10 true", "\tdefine'b |to b|"}));
     EXPECT_EQ(s.defineTexts, (std::vector<std::string>{"to a", "to b"}));
 }
-
-// --- names ----------------------------------------------------------------------------------
 
 struct NameCase {
     const char* name;
@@ -404,8 +392,6 @@ TEST_F(ParserTest, SetNameTranslationUpdatesTheLastEqualPair) {
     EXPECT_TRUE(ws.parse.NameTranslations[1].empty());
 }
 
-// --- class table ----------------------------------------------------------------------------
-
 TEST_F(ParserTest, ResolveClassNameUsesTheProjectLanguageWord) {
     EXPECT_EQ(ResolveClassName(ws, "  Korytnacka k1 ["), "turtle");
     EXPECT_EQ(ResolveClassName(ws, "turtle t"), "turtle") << "not a class word in this language";
@@ -455,8 +441,6 @@ TEST_F(ParserTest, ClassWordsComeFirstInTheClassTable) {
     Parse("newclass \"korytnacka [");
     EXPECT_EQ(Parse("new \"korytnacka k [").className, "turtle");
 }
-
-// --- key phrases and words ------------------------------------------------------------------
 
 struct PhraseCase {
     std::string text;

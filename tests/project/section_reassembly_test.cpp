@@ -22,8 +22,6 @@ protected:
     Workspace ws = test::MakeParseWorkspace();
 };
 
-// --- separators -----------------------------------------------------------------------------
-
 TEST(EscapeSeparators, EscapesEachSeparatorAndNothingElse) {
     for (char c : std::string_view("[] /*+-|\"\\()<>=;\xB6"))
         EXPECT_EQ(EscapeSeparators(std::string(1, c)), std::string("\\") + c)
@@ -33,8 +31,6 @@ TEST(EscapeSeparators, EscapesEachSeparatorAndNothingElse) {
     EXPECT_EQ(EscapeSeparators("a b|c"), "a\\ b\\|c");
     EXPECT_EQ(EscapeSeparators(""), "");
 }
-
-// --- definition records ---------------------------------------------------------------------
 
 struct RecordCase {
     const char* name;
@@ -90,8 +86,6 @@ TEST_F(ReassemblyTest, DefiningKeywordComesFromTheTargetLanguageOnceOneIsLoaded)
         << "a target language without the entry gives an empty keyword";
 }
 
-// --- lines ----------------------------------------------------------------------------------
-
 TEST_F(ReassemblyTest, LinesLoseTrailingBlanksAndEmptyLinesVanish) {
     EXPECT_EQ(Frame({{6, "", "print 1  \t\r\n\r\n   \r\n\tprint 2\x01\r\n"}}),
               "print 1\r\n\tprint 2\r\n\r\n");
@@ -112,8 +106,6 @@ TEST_F(ReassemblyTest, FramesWithoutLinesGiveOneLineEnd) {
     EXPECT_EQ(Frame({}), "\r\n");
     EXPECT_EQ(Frame({{1, "", "   \r\n"}, {kDefinePartKind, "", "x"}}), "\r\n");
 }
-
-// --- property codes and pictures in object-like sections -------------------------------------
 
 struct ObjectLineCase {
     const char* name;
@@ -168,8 +160,6 @@ TEST_F(ReassemblyTest, EmptyTargetEntriesNameNoCode) {
               "new \"k [\r\n\theading 90\r\n\t 5\r\n\r\n");
 }
 
-// --- whole project --------------------------------------------------------------------------
-
 TEST_F(ReassemblyTest, ProjectSaveTextJoinsFramesIntoBlocks) {
     std::vector<std::vector<PartText>> frames = {
         {{2, "", "; first\r\n"}}, {}, {{1, "turtle", "new \"korytnacka k [\r\n\theading 90\r\n"}}};
@@ -188,8 +178,6 @@ TEST_F(ReassemblyTest, ProjectSaveTextUsesTheTargetLanguagePropertyNames) {
         << "the codes the target table leaves out stay names";
     EXPECT_EQ(ws.language.TargetPropertyNames[40], "smer");
 }
-
-// --- frame parts ----------------------------------------------------------------------------
 
 TEST(SectionParts, CaptionNamesTheClass) {
     TStruct object;
