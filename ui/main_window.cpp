@@ -396,13 +396,16 @@ bool MainWindow::LanguageButtonShown(int index) const {
 }
 
 void MainWindow::SyncLanguageButtons() {
+    // Once a translation has fixed the target, no button is offered, not even one without a
+    // language: pressing it would enable Translate again over the translated text.
+    const bool targetFixed = !ws_.language.targetLanguageFile.empty();
     for (int k = 0; k < kLanguageButtonCount; ++k) {
         const vlp::LanguageButton& model = ws_.buttons.buttons[static_cast<std::size_t>(k)];
         QToolButton* button = languageButtons_[static_cast<std::size_t>(k)];
         button->setText(FromCp1250(model.caption));
         button->setEnabled(model.enabled);
         button->setChecked(model.down);
-        languageButtonActions_[static_cast<std::size_t>(k)]->setVisible(model.visible);
+        languageButtonActions_[static_cast<std::size_t>(k)]->setVisible(model.visible && !targetFixed);
     }
 }
 
@@ -476,6 +479,8 @@ void MainWindow::OpenProject(const QString& fileName) {
         const std::vector<TStruct> sections = OpenProjectSections(ws_, PathToCore(fileName), *prompts_);
         for (const TStruct& section : sections) frames_->AddFrame()->LoadSection(section);
     });
+    // The next translation picks its target afresh.
+    ws_.language.targetLanguageFile.clear();
     GridFromModel();
     RebuildEditorList();
     SyncLanguageButtons();
@@ -501,7 +506,6 @@ void MainWindow::OpenProject(const QString& fileName) {
         }
         ButtonChangeLanguage(button);
     }
-    ws_.language.targetLanguageFile.clear();
 }
 
 bool MainWindow::QuerySaveChanges() {
