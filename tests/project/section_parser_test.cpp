@@ -503,5 +503,36 @@ TEST_F(ParserTest, WordIndexesFollowANewSourceLanguageAfterReset) {
     EXPECT_TRUE(IsPrimitiveWord(ws, "VPRED"));
 }
 
+TEST(ParseSections, GivesWhatParsingBlockByBlockGives) {
+    const TArrayString blocks = {
+        CrLf({"make \"zeta 1", "make \"Alpha 2"}),
+        CrLf({"newclass \"robot korytnacka [", "\tALPHA 1", "\tdefine'walk |to walk|"}),
+        CrLf({"#2'new \"#1 r1 [", "\t132 beta", "\tfd 1", "\tzeta 2", "\t[[3 0]]"}),
+        CrLf({"new \"net n [",
+              "\tobjname \xE8"
+              "ap",
+              "\tgamma 1"})};
+    Workspace one = test::MakeParseWorkspace();
+    std::vector<TStruct> expected;
+    for (const auto& block : blocks) {
+        TStruct s;
+        ParseSection(one, block, s);
+        expected.push_back(s);
+    }
+    Workspace all = test::MakeParseWorkspace();
+    AddName(all, 1, "s", "delta");
+    AddName(one, 1, "s", "delta");
+    EXPECT_EQ(ParseSections(all, blocks), expected);
+    EXPECT_EQ(all.parse.NameList, one.parse.NameList);
+    EXPECT_EQ(all.parse.NameTranslations, one.parse.NameTranslations);
+    EXPECT_EQ(all.parse.ClassTable, one.parse.ClassTable);
+    EXPECT_EQ(all.language.useNet, one.language.useNet);
+    for (Workspace* ws : {&all, &one}) {
+        AddName(*ws, 1, "o", "BETA");
+        AddName(*ws, 1, "s", "aardvark");
+    }
+    EXPECT_EQ(all.parse.NameList, one.parse.NameList) << "names added afterwards still find their places";
+}
+
 }  // namespace
 }  // namespace vlp
