@@ -431,8 +431,9 @@ int GeneratedPictureCount(int sections) {
 
 namespace {
 
-// Writes the sections of one project. Names are numbered by kind (obj_, proc_, var_, gvar_,
-// ev_, plist_) so none of them is a dictionary word.
+// Writes the sections of one project. Names are numbered by kind (obj_, proc_, var_, gvar_, ev_,
+// plist_) so none of them is a dictionary word. No expression makes two draws as operands of one
+// operator: their order would be unspecified, and the text would depend on the compiler.
 class ProjectWriter {
 public:
     ProjectWriter(int sections, std::uint32_t seed)
@@ -480,7 +481,10 @@ private:
     std::string NewName(const char* prefix) { return prefix + std::to_string(++nameCounter_); }
 
     std::string Number() {
-        if (rng_.Percent(15)) return std::to_string(rng_.Below(100)) + "." + std::to_string(rng_.Below(10));
+        if (rng_.Percent(15)) {
+            const int whole = rng_.Below(100);
+            return std::to_string(whole) + "." + std::to_string(rng_.Below(10));
+        }
         return std::to_string(rng_.Below(rng_.Percent(70) ? 100 : 1000));
     }
 
@@ -510,7 +514,10 @@ private:
         if (r < 88) return "\"" + rng_.Pick(v_.primitives);
         if (r < 91) return rng_.Percent(50) ? "[" : "]";
         if (r < 95) return std::string(1, "+-*/=<>"[rng_.Below(7)]);
-        if (r < 97 && bars) return "|" + rng_.Pick(v_.primitives) + " " + Number() + "|";
+        if (r < 97 && bars) {
+            const std::string word = rng_.Pick(v_.primitives);
+            return "|" + word + " " + Number() + "|";
+        }
         if (r < 98) return rng_.Pick(v_.classWords);
         return v_.endWord;
     }
@@ -550,7 +557,9 @@ private:
                 break;
         }
         if (rng_.Percent(15)) return rng_.Pick(v_.primitives);
-        return rng_.Percent(70) ? Number() : Number() + " " + Number();
+        if (rng_.Percent(70)) return Number();
+        const std::string first = Number();
+        return first + " " + Number();
     }
 
     int PropertyCode() {
@@ -566,7 +575,8 @@ private:
             const int code = PropertyCode();
             lines_.push_back("\t" + std::to_string(code) + " " + ValueFor(code));
         } else if (r < 86) {
-            lines_.push_back("\t" + rng_.Pick(v_.propertyWords) + " " + ValueFor(0));
+            const std::string property = rng_.Pick(v_.propertyWords);
+            lines_.push_back("\t" + property + " " + ValueFor(0));
         } else {
             // A state variable; now and then one that coincides with a primitive.
             std::string name;
@@ -597,9 +607,10 @@ private:
         // Most definitions are in bar form; the escaped form may hold bars of its own.
         const bool escaped = rng_.Percent(10);
         std::vector<std::string> body;
-        for (int k = rng_.Between(3, 14); k > 0; --k)
-            body.push_back(std::string(static_cast<std::size_t>(rng_.Between(0, 2)), ' ') +
-                           Tokens(rng_.Between(3, 10), escaped));
+        for (int k = rng_.Between(3, 14); k > 0; --k) {
+            const std::string indent(static_cast<std::size_t>(rng_.Between(0, 2)), ' ');
+            body.push_back(indent + Tokens(rng_.Between(3, 10), escaped));
+        }
         body.push_back(v_.endWord);
         std::string line = "\t" + v_.defineWord + "'" + name + " ";
         if (!escaped) {
@@ -703,8 +714,10 @@ private:
     }
 
     void FreeLines() {
-        for (int k = rng_.Between(1, 3); k > 0; --k)
-            lines_.push_back(Number() + " " + Tokens(rng_.Between(2, 6), true));
+        for (int k = rng_.Between(1, 3); k > 0; --k) {
+            const std::string first = Number();
+            lines_.push_back(first + " " + Tokens(rng_.Between(2, 6), true));
+        }
     }
 
     Random rng_;
