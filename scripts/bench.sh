@@ -7,11 +7,13 @@
 #   scripts/bench.sh [build-dir]          default build-dir: build/bench
 #   BENCH_FILTER=Translate scripts/bench.sh   only benchmarks whose name matches (a regex)
 #   BENCH_MIN_TIME=2 scripts/bench.sh         seconds per benchmark (default 0.5)
+#   BENCH_UI=OFF scripts/bench.sh             without the window's benchmarks (and without Qt)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build/bench}"
 filter="${BENCH_FILTER:-.}"
 min_time="${BENCH_MIN_TIME:-0.5}"
+ui="${BENCH_UI:-ON}"
 
 # Quiet unless something fails.
 run_quietly() {
@@ -21,7 +23,7 @@ run_quietly() {
     exit 1
   fi
 }
-run_quietly cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVLP_BUILD_UI=OFF -DVLP_BUILD_BENCHMARKS=ON
+run_quietly cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVLP_BUILD_UI="$ui" -DVLP_BUILD_BENCHMARKS=ON
 run_quietly cmake --build "$build" --target vlp_benchmarks -j "$(nproc)"
 
 results="$(mktemp -d)"
@@ -30,17 +32,23 @@ for exe in "$build"/bench/*; do
   [[ -f "$exe" && -x "$exe" ]] || continue
   name="$(basename "$exe")"
   echo "running $name ..." >&2
-  "$exe" --benchmark_filter="$filter" --benchmark_min_time="$min_time" \
-    --benchmark_out="$results/$name.json" --benchmark_out_format=json >/dev/null
+  if ! "$exe" --benchmark_filter="$filter" --benchmark_min_time="$min_time" \
+    --benchmark_out="$results/$name.json" --benchmark_out_format=json >"$results/$name.log" 2>&1; then
+    cat "$results/$name.log" >&2
+    exit 1
+  fi
 done
 
 python3 - "$results"/*.json <<'EOF'
 import json
+import os
 import sys
 
 rows = []
 load = None
 for path in sys.argv[1:]:
+    if not os.path.exists(path) or os.path.getsize(path) == 0:  # the filter matched nothing there
+        continue
     with open(path) as f:
         data = json.load(f)
     load = load or data.get("context", {}).get("load_avg")
