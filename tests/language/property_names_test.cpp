@@ -20,20 +20,14 @@ TEST(NeutralPropertyNames, CoverAllCodesButTwentyNine) {
     EXPECT_EQ(named, 194);
     EXPECT_EQ(inTarget, 124);
     EXPECT_EQ(NeutralPropertyName(29), "");
+    // The two names that belong to two codes each, and the run of numbered buttons.
+    EXPECT_EQ(NeutralPropertyName(2), NeutralPropertyName(42));
+    EXPECT_EQ(NeutralPropertyName(3), NeutralPropertyName(43));
+    EXPECT_EQ(NeutralPropertyName(88), "button1");
+    EXPECT_EQ(NeutralPropertyName(119), "button32");
     EXPECT_FALSE(InTargetPropertyTable(29));
     EXPECT_EQ(NeutralPropertyName(-1), "");
     EXPECT_EQ(NeutralPropertyName(kPropertyCodeCount), "");
-}
-
-TEST(NeutralPropertyNames, SpotChecks) {
-    const std::pair<int, const char*> rows[] = {
-        {0, "name"},     {2, "xCor"},       {42, "xCor"},
-        {43, "yCor"},    {47, "penColour"}, {87, "pov"},
-        {88, "button1"}, {119, "button32"}, {120, "frameMode"},
-        {132, ".name"},  {133, "switch"},   {160, "controlledObject"},
-        {172, "number"}, {185, "comname"},  {194, "connected_serial"},
-    };
-    for (const auto& [code, name] : rows) EXPECT_EQ(NeutralPropertyName(code), name) << code;
 }
 
 TEST(NeutralPropertyNames, TargetTableLeavesOutSeventyCodes) {
