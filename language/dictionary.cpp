@@ -36,6 +36,11 @@ std::string StoredKey(std::string key) {
     return std::string(trimmed);
 }
 
+// Room for one pair per line of a data file, so that filling a table never moves its pairs.
+void ReserveForLines(ttab& table, std::string_view text) {
+    table.pairs.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+}
+
 void SortPairs(ttab& table) {
     auto& pairs = table.pairs;
     const auto order =
@@ -83,6 +88,7 @@ void SplitSetPattern(std::string_view pattern, std::string& prefix, std::string&
 void LoadCompareTable(LanguageState& state) {
     state.CompareTable.pairs.clear();
     const std::string text = ReadDataFile(state.programDir + "compare.tab");
+    ReserveForLines(state.CompareTable, text);
     DataLines lines(text);
     for (std::string_view line; lines.Next(line);) {
         const auto bar = line.find('|');
@@ -124,6 +130,7 @@ void ReadSourceSettings(LanguageState& state, std::string_view text) {
 // Only the items compare.tab lists are kept, except for the explicit set and get words.
 void ReadSourceEntries(LanguageState& state, std::string_view text) {
     state.SourceDictionary.pairs.clear();
+    ReserveForLines(state.SourceDictionary, text);
     std::string section;
     DataLines lines(text);
     for (std::string_view raw; lines.Next(raw);) {
@@ -146,6 +153,7 @@ void ReadSourceEntries(LanguageState& state, std::string_view text) {
 
 void ReadTargetEntries(LanguageState& state, std::string_view text) {
     state.TargetDictionary.pairs.clear();
+    ReserveForLines(state.TargetDictionary, text);
     std::string section;
     std::string setPattern;
     DataLines lines(text);
@@ -180,14 +188,11 @@ void MergeItem(const LanguageState& state, WordTableBuilder& builder, const std:
     const std::string kind = blank == std::string::npos ? std::string() : key.substr(0, blank);
     const bool isSetting = itemDescription.find(" setting") != std::string::npos;
 
-    std::string description = itemDescription;
-    std::string tgt = tgtWords;
     // A target with several words is translated by the first, and the description lists all.
-    const bool listsTargets = tgt.find(' ') != std::string::npos;
-    if (listsTargets) {
-        description += " (" + tgt + ")";
-        tgt = std::string(FirstWord(tgt));
-    }
+    const bool listsTargets = tgtWords.find(' ') != std::string::npos;
+    const std::string listed = listsTargets ? itemDescription + " (" + tgtWords + ")" : std::string();
+    const std::string& description = listsTargets ? listed : itemDescription;
+    const std::string tgt = listsTargets ? std::string(FirstWord(tgtWords)) : tgtWords;
 
     ForEachWord(srcWords, [&](std::string_view w) {
         const bool found = builder.AddSense(w, tgt, description, kind, key);
@@ -199,21 +204,19 @@ void MergeItem(const LanguageState& state, WordTableBuilder& builder, const std:
     });
 
     if (!isSetting && kind != "name") return;
-    // The set forms are made of all target words; the list added above is taken off again.
-    // Only that list is taken off: a parenthesis of the item's own description stays.
-    std::string setTgt = tgt;
-    if (listsTargets) {
-        setTgt = tgtWords;
-        description = itemDescription + " ";
-    }
+    // The set forms are made of all target words, and the list added above is taken off the
+    // description again (the blank before it stays). Only that list: a parenthesis of the
+    // item's own description stays.
+    std::string setDescription = listsTargets ? itemDescription + " " : itemDescription;
     const std::string srcSet = MakeSetForms(srcWords, state.sourceSetPrefix, state.sourceSetSuffix);
-    std::string tgtSet = MakeSetForms(setTgt, state.targetSetPrefix, state.targetSetSuffix);
+    std::string tgtSet = MakeSetForms(tgtWords, state.targetSetPrefix, state.targetSetSuffix);
     if (tgtSet.find(' ') != std::string::npos) {
-        description += " (" + tgtSet + ")";
+        setDescription += " (" + tgtSet + ")";
         tgtSet = std::string(FirstWord(tgtSet));
     }
     const std::string setKey = MakeSetKey(key);
-    ForEachWord(srcSet, [&](std::string_view w) { builder.AddSense(w, tgtSet, description, kind, setKey); });
+    ForEachWord(srcSet,
+                [&](std::string_view w) { builder.AddSense(w, tgtSet, setDescription, kind, setKey); });
 }
 
 // The source words of the [set] and [get] entries translate like the set form of the property
