@@ -1,7 +1,15 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds and runs every test suite.
+# Sets up the machine, then builds and runs everything CI runs: every test suite, the core
+# suites again under AddressSanitizer + UndefinedBehaviorSanitizer, and each fuzz target for a
+# short, fixed time (FUZZ_SECONDS, default 60). The benchmarks are built, not run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
+
 bash scripts/build.sh default
 ctest --preset default
+
+bash scripts/build.sh asan
+ctest --preset asan
+
+bash scripts/fuzz.sh
