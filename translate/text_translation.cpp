@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+#include <memory>
 
 #include "language/dictionary.h"
 
@@ -11,16 +13,44 @@ namespace {
 constexpr std::string_view kRichTextMarker = "|{\\rtf1\\";
 constexpr std::string_view kEscapedRichTextMarker = "{\\\\rtf1\\\\";
 
-// Word characters: 0x21-0xFF except the separators the scripting language uses between words.
-constexpr std::array<bool, 256> MakeWordCharTable() {
-    std::array<bool, 256> table{};
-    for (unsigned c = 0x21; c < 256; ++c) table[c] = true;
-    for (unsigned char c : std::string_view("\"'()*+,-/:;<=>[]\\`|~\x7F\xAB\xAC\xB6\xBB")) table[c] = false;
+// The line scanner's character classes. Word characters are 0x21-0xFF except the separators
+// the scripting language uses between words; the bar quotes, and the opening brace (a word
+// character) may start a rich-text marker.
+enum CharClass : unsigned char { kSeparator, kWordChar, kBar, kBrace };
+
+constexpr std::array<CharClass, 256> MakeCharClassTable() {
+    std::array<CharClass, 256> table{};
+    for (unsigned c = 0x21; c < 256; ++c) table[c] = kWordChar;
+    for (unsigned char c : std::string_view("\"'()*+,-/:;<=>[]\\`~\x7F\xAB\xAC\xB6\xBB")) table[c] = kSeparator;
+    table[static_cast<unsigned char>('|')] = kBar;
+    table[static_cast<unsigned char>('{')] = kBrace;
     return table;
 }
-constexpr std::array<bool, 256> kWordChar = MakeWordCharTable();
+constexpr std::array<CharClass, 256> kCharClass = MakeCharClassTable();
 
-bool IsWordChar(char c) { return kWordChar[static_cast<unsigned char>(c)]; }
+CharClass ClassOf(char c) { return kCharClass[static_cast<unsigned char>(c)]; }
+
+// The text being built, in a buffer kept from part to part: appends without the bookkeeping of
+// std::string, which shows when a part is assembled from many short pieces.
+class TextBuilder {
+public:
+    TextBuilder(std::string& storage, std::size_t expected) : storage_(storage) {
+        if (storage_.size() < expected) storage_.resize(expected);
+    }
+
+    std::size_t size() const { return size_; }
+    char back() const { return storage_[size_ - 1]; }
+    void Append(std::string_view text) {
+        if (text.size() > storage_.size() - size_) storage_.resize(std::max(2 * storage_.size(), size_ + text.size()));
+        if (!text.empty()) std::memcpy(storage_.data() + size_, text.data(), text.size());
+        size_ += text.size();
+    }
+    std::string_view View() const { return std::string_view(storage_.data(), size_); }
+
+private:
+    std::string& storage_;
+    std::size_t size_ = 0;
+};
 
 bool RichTextMarkerAt(std::string_view line, std::size_t i) {
     const std::string_view rest = line.substr(i);
@@ -32,15 +62,33 @@ bool IsCommentLine(std::string_view line) {
     return first != std::string_view::npos && line[first] == ';';
 }
 
+// Word translation through the hash indexes, for whole parts.
+struct IndexedLookup {
+    const Workspace& ws;
+    const WordIndex& words;
+    const NameIndex& names;
+    WordResult operator()(std::string_view word, char nextChar, std::string_view context, std::string& scratch) const {
+        return TranslateWordView(ws, words, names, word, nextChar, context, scratch);
+    }
+};
+
+// Word translation through the plain searches, for a single line.
+struct SearchingLookup {
+    const Workspace& ws;
+    WordResult operator()(std::string_view word, char nextChar, std::string_view context, std::string& scratch) const {
+        return TranslateWordView(ws, word, nextChar, context, scratch);
+    }
+};
+
 // Cuts a line into words, separators, bar-quoted strings and untouchable tails, and appends
 // the translated line to `out`. Mark offsets are `offset` plus the position in the line's
 // output.
+template <class Lookup>
 class LineScanner {
 public:
-    LineScanner(const Workspace& ws, const NameIndex& names, std::string& scratch, std::string& out, int offset,
-                int partKind, std::string_view context, std::vector<Mark>& marks)
-        : ws_(ws),
-          names_(names),
+    LineScanner(const Lookup& lookup, std::string& scratch, TextBuilder& out, int offset, int partKind,
+                std::string_view context, std::vector<Mark>& marks)
+        : lookup_(lookup),
           scratch_(scratch),
           out_(out),
           base_(out.size()),
@@ -51,75 +99,86 @@ public:
 
     void Scan(std::string_view line) {
         const std::size_t n = line.size();
+        // Characters that pass unchanged are copied in runs: line[copyFrom, i) is still to be
+        // copied. While a word is being collected nothing is pending (copyFrom == wordBegin).
+        std::size_t copyFrom = 0;
         std::size_t wordBegin = 0;
         std::size_t wordLength = 0;
         bool quoted = false;
         for (std::size_t i = 0; i < n; ++i) {
             const char c = line[i];
-            if ((c == '|' || c == '{') && RichTextMarkerAt(line, i)) {
-                out_.append(line.substr(wordBegin, wordLength));
-                out_.append(line.substr(i));
+            const CharClass k = ClassOf(c);
+            if (k >= kBar && RichTextMarkerAt(line, i)) {
+                // The word before the marker stays untranslated, like everything after it.
+                out_.Append(line.substr(copyFrom));
                 return;
             }
-            if (c == '|' && (quoted || out_.size() == base_ || out_.back() != '\\')) {
+            if (k == kBar && (quoted || !LastWrittenIsBackslash(line, copyFrom, wordLength ? wordBegin : i))) {
                 quoted = !quoted;
                 if (quoted && wordLength != 0) {
-                    Flush(line.substr(wordBegin, wordLength), '|', true);
+                    Translate(line.substr(wordBegin, wordLength), '|');
                     wordLength = 0;
-                    if (partKind_ == kPropertyPartKind) {
-                        out_.append(line.substr(i + 1));
-                        return;
-                    }
-                } else {
-                    out_ += '|';
+                    copyFrom = i;  // the bar follows the word's replacement
+                    if (partKind_ == kPropertyPartKind) break;
                 }
                 continue;
             }
             if (quoted) {
-                // Copy up to the next character that can close the string or start a marker.
+                // Up to the next character that can close the string or start a marker.
                 std::size_t j = i + 1;
-                while (j < n && line[j] != '|' && line[j] != '{') ++j;
-                out_.append(line.substr(i, j - i));
+                while (j < n && ClassOf(line[j]) < kBar) ++j;
                 i = j - 1;
                 continue;
             }
-            if (IsWordChar(c)) {
-                if (wordLength == 0) wordBegin = i;
+            if (k == kWordChar || k == kBrace) {
+                if (wordLength == 0) {
+                    out_.Append(line.substr(copyFrom, i - copyFrom));
+                    copyFrom = wordBegin = i;
+                }
                 std::size_t j = i + 1;
-                while (j < n && IsWordChar(line[j]) && line[j] != '{') ++j;
+                while (j < n && ClassOf(line[j]) == kWordChar) ++j;
                 wordLength += j - i;
                 i = j - 1;
                 continue;
             }
             if (wordLength == 0) {
-                out_ += c;
+                std::size_t j = i + 1;
+                while (j < n && ClassOf(line[j]) == kSeparator) ++j;
+                i = j - 1;
                 continue;
             }
-            Flush(line.substr(wordBegin, wordLength), c, true);
+            Translate(line.substr(wordBegin, wordLength), c);
             wordLength = 0;
-            if (partKind_ == kPropertyPartKind) {
-                out_.append(line.substr(i + 1));
-                return;
-            }
+            copyFrom = i;  // the separator follows the word's replacement
+            if (partKind_ == kPropertyPartKind) break;
         }
-        if (wordLength != 0) Flush(line.substr(wordBegin, wordLength), '|', false);
+        if (wordLength != 0) {
+            Translate(line.substr(wordBegin, wordLength), '|');
+            return;
+        }
+        out_.Append(line.substr(copyFrom));
     }
 
 private:
-    void Flush(std::string_view word, char nextChar, bool appendNext) {
+    // Whether the last character of the line's output so far is a backslash; an empty output
+    // has none. The output is what was written plus the pending run line[copyFrom, end).
+    bool LastWrittenIsBackslash(std::string_view line, std::size_t copyFrom, std::size_t end) const {
+        if (copyFrom < end) return line[end - 1] == '\\';
+        return out_.size() > base_ && out_.back() == '\\';
+    }
+
+    void Translate(std::string_view word, char nextChar) {
         const std::size_t p = out_.size();
-        const WordResult result = TranslateWordView(ws_, names_, word, nextChar, context_, scratch_);
-        out_.append(result.text);
-        if (appendNext) out_ += nextChar;
+        const WordResult result = lookup_(word, nextChar, context_, scratch_);
+        out_.Append(result.text);
         if (result.status != NotFound)
             marks_.push_back({offset_ + static_cast<int>(p - base_), static_cast<int>(result.text.size()),
                               static_cast<int>(result.status)});
     }
 
-    const Workspace& ws_;
-    const NameIndex& names_;
+    const Lookup& lookup_;
     std::string& scratch_;
-    std::string& out_;
+    TextBuilder& out_;
     const std::size_t base_;
     const int offset_;
     const int partKind_;
@@ -127,8 +186,8 @@ private:
     std::vector<Mark>& marks_;
 };
 
-void AppendTranslatedText(const Workspace& ws, const NameIndex& names, std::string& scratch, std::string_view text,
-                          int partKind, std::string_view context, std::string& out, std::vector<Mark>& marks) {
+void AppendTranslatedText(const IndexedLookup& lookup, std::string& scratch, std::string_view text, int partKind,
+                          std::string_view context, TextBuilder& out, std::vector<Mark>& marks) {
     std::size_t pos = 0;
     while (pos < text.size()) {
         std::size_t end = text.find("\r\n", pos);
@@ -136,11 +195,11 @@ void AppendTranslatedText(const Workspace& ws, const NameIndex& names, std::stri
         const std::string_view line = text.substr(pos, end - pos);
         pos = end == text.size() ? end : end + 2;
         if (IsCommentLine(line)) {
-            out.append(line);
+            out.Append(line);
         } else {
-            LineScanner(ws, names, scratch, out, static_cast<int>(out.size()), partKind, context, marks).Scan(line);
+            LineScanner(lookup, scratch, out, static_cast<int>(out.size()), partKind, context, marks).Scan(line);
         }
-        out += "\r\n";
+        out.Append("\r\n");
     }
 }
 
@@ -148,11 +207,12 @@ void AppendTranslatedText(const Workspace& ws, const NameIndex& names, std::stri
 
 std::string TranslateLine(const Workspace& ws, std::string_view line, int offset, int partKind,
                           std::string_view context, std::vector<Mark>& marks) {
-    const NameIndex names(ws);
+    const SearchingLookup lookup{ws};
     std::string scratch;
-    std::string out;
-    LineScanner(ws, names, scratch, out, offset, partKind, context, marks).Scan(line);
-    return out;
+    std::string storage;
+    TextBuilder out(storage, line.size() + line.size() / 4 + 16);
+    LineScanner(lookup, scratch, out, offset, partKind, context, marks).Scan(line);
+    return std::string(out.View());
 }
 
 void ChooseTargetLanguage(Workspace& ws) {
@@ -170,20 +230,25 @@ void ChooseTargetLanguage(Workspace& ws) {
     LoadTargetLanguage(language);
 }
 
+std::string_view PartTranslator::Translate(std::string_view text, int partKind, std::string_view context,
+                                           std::vector<Mark>& marks) {
+    if (!words_.Matches(ws_)) words_.Build(ws_);
+    TextBuilder out(buffer_, text.size() + text.size() / 4 + 16);
+    AppendTranslatedText(IndexedLookup{ws_, words_, names_}, scratch_, text, partKind, context, out, marks);
+    return out.View();
+}
+
 std::string PartTranslator::TranslateText(std::string_view text, int partKind, std::string_view context,
                                           std::vector<Mark>& marks) {
-    std::string out;
-    out.reserve(text.size() + text.size() / 4 + 2);
-    AppendTranslatedText(ws_, names_, scratch_, text, partKind, context, out, marks);
-    return out;
+    return std::string(Translate(text, partKind, context, marks));
 }
 
 void PartTranslator::TranslatePart(Editor& editor, int partKind, std::string_view context) {
     if (partKind == kCommentPartKind) return;
     ChooseTargetLanguage(ws_);
     marks_.clear();
-    const std::string result = TranslateText(editor.Text(), partKind, context, marks_);
-    editor.SetText(result);
+    const std::string text = editor.Text();
+    editor.SetText(Translate(text, partKind, context, marks_));
     editor.SetMarks(marks_);
 }
 

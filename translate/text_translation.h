@@ -6,7 +6,7 @@
 
 #include "project/project_state.h"
 #include "translate/editor.h"
-#include "translate/word_lookup.h"
+#include "translate/word_index.h"
 
 namespace vlp {
 
@@ -36,11 +36,11 @@ void ChooseTargetLanguage(Workspace& ws);
 void TranslatePart(Workspace& ws, Editor& editor, int partKind, std::string_view context);
 void TranslateFrame(Workspace& ws, const TFrameStruct& frame);
 
-// Translates many parts with one index over the names table, built when it is made: row 1 of
-// NameTranslations must not change while it is used.
+// Translates many parts with hash indexes over WordTable and the names table. The names index
+// is built when it is made: row 1 of NameTranslations must not change while it is used.
 class PartTranslator {
 public:
-    explicit PartTranslator(Workspace& ws) : ws_(ws), names_(ws) {}
+    explicit PartTranslator(Workspace& ws) : ws_(ws), words_(ws), names_(ws) {}
 
     void TranslatePart(Editor& editor, int partKind, std::string_view context);
     void TranslateFrame(const TFrameStruct& frame);
@@ -50,8 +50,14 @@ public:
                               std::vector<Mark>& marks);
 
 private:
+    // The translated text, valid until the next call.
+    std::string_view Translate(std::string_view text, int partKind, std::string_view context,
+                               std::vector<Mark>& marks);
+
     Workspace& ws_;
+    WordIndex words_;  // rebuilt when the first part loads the target dictionary
     NameIndex names_;
+    std::string buffer_;  // the translated text, kept from part to part
     std::string scratch_;
     std::vector<Mark> marks_;
 };

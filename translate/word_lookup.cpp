@@ -23,13 +23,6 @@ std::array<unsigned char, 256> MakeSearchKeyTable(bool upperCaseMode) {
     return table;
 }
 
-// Built on first use: the fold tables belong to another translation unit.
-const unsigned char* SearchKeyTable(bool upperCaseMode) {
-    static const std::array<unsigned char, 256> upperCaseKeys = MakeSearchKeyTable(true);
-    static const std::array<unsigned char, 256> tableModeKeys = MakeSearchKeyTable(false);
-    return upperCaseMode ? upperCaseKeys.data() : tableModeKeys.data();
-}
-
 int CompareSearchKeys(std::string_view a, std::string_view b, const unsigned char* key) {
     const std::size_t n = a.size() < b.size() ? a.size() : b.size();
     for (std::size_t i = 0; i < n; ++i) {
@@ -77,9 +70,9 @@ std::string_view SetFormMiddle(const Workspace& ws, std::string_view word) {
 }
 
 // TranslateSetForm writing the new form into `out`.
-template <class NameFinder>
-WordStatus TranslateSetFormInto(const Workspace& ws, const NameFinder& findName, std::string_view word,
-                                std::string& out) {
+template <class WordFinder, class NameFinder>
+WordStatus TranslateSetFormInto(const Workspace& ws, const WordFinder& findWord, const NameFinder& findName,
+                                std::string_view word, std::string& out) {
     if (!IsSetForm(ws, word)) return NotFound;
     const int n = findName(SetFormMiddle(ws, word));
     if (n < 0) return Ambiguous;
@@ -87,7 +80,7 @@ WordStatus TranslateSetFormInto(const Workspace& ws, const NameFinder& findName,
     std::string_view name = pair.second;
     if (name == kKeepName) {
         name = pair.first;
-        const int k = FindWord(ws, name);
+        const int k = findWord(name);
         if (k >= 0) name = ws.language.WordTable[k].senses.front().target;
     }
     out.clear();
@@ -116,12 +109,12 @@ int ContextChoice(const Workspace& ws, const std::vector<Sense>& senses, std::si
     return choice;
 }
 
-template <class NameFinder>
-WordResult TranslateWordWith(const Workspace& ws, const NameFinder& findName, std::string_view word, char nextChar,
-                             std::string_view context, std::string& scratch) {
-    const int k = FindWord(ws, word);
+// TranslateWord for a word whose WordTable entry k (or -1) is already known.
+template <class WordFinder, class NameFinder>
+WordResult TranslateFoundWordWith(const Workspace& ws, int k, const WordFinder& findWord, const NameFinder& findName,
+                              std::string_view word, char nextChar, std::string_view context, std::string& scratch) {
     if (k < 0) {
-        const WordStatus setForm = TranslateSetFormInto(ws, findName, word, scratch);
+        const WordStatus setForm = TranslateSetFormInto(ws, findWord, findName, word, scratch);
         if (setForm == Translated) return {scratch, Translated};
         if (setForm == Ambiguous) return {word, Ambiguous};
         const int n = findName(word);
@@ -151,11 +144,36 @@ WordResult TranslateWordWith(const Workspace& ws, const NameFinder& findName, st
     return {word, Ambiguous};
 }
 
+auto SearchingWordFinder(const Workspace& ws) {
+    return [&ws](std::string_view word) { return FindWord(ws, word); };
+}
+
 auto LinearNameFinder(const Workspace& ws) {
     return [&ws](std::string_view name) { return FindName(ws, name); };
 }
 
 }  // namespace
+
+// Built on first use: the fold tables belong to another translation unit.
+const unsigned char* SearchKeyTable(bool upperCaseMode) {
+    static const std::array<unsigned char, 256> upperCaseKeys = MakeSearchKeyTable(true);
+    static const std::array<unsigned char, 256> tableModeKeys = MakeSearchKeyTable(false);
+    return upperCaseMode ? upperCaseKeys.data() : tableModeKeys.data();
+}
+
+std::optional<std::string_view> SingleTranslation(const Workspace& ws, const WordEntry& entry) {
+    if (entry.senses.empty()) return std::nullopt;
+    if (entry.senses.size() == 1 || LastDifferentSense(ws, entry.senses) == 0)
+        return std::string_view(entry.senses[0].target);
+    return std::nullopt;
+}
+
+WordResult TranslateFoundWord(const Workspace& ws, int entry, const WordFinders& finders, std::string_view word,
+                              char nextChar, std::string_view context, std::string& scratch) {
+    return TranslateFoundWordWith(
+        ws, entry, [&](std::string_view w) { return finders.findWord(finders.context, w); },
+        [&](std::string_view n) { return finders.findName(finders.context, n); }, word, nextChar, context, scratch);
+}
 
 int FindWord(const Workspace& ws, std::string_view word) {
     if (word.empty()) return -1;
@@ -201,49 +219,22 @@ std::string MakeTargetSetForm(const Workspace& ws, std::string_view name) {
 
 WordStatus TranslateSetForm(const Workspace& ws, std::string& word) {
     std::string out;
-    const WordStatus status = TranslateSetFormInto(ws, LinearNameFinder(ws), word, out);
+    const WordStatus status = TranslateSetFormInto(ws, SearchingWordFinder(ws), LinearNameFinder(ws), word, out);
     if (status == Translated) word = std::move(out);
     return status;
 }
 
 WordTranslation TranslateWord(const Workspace& ws, std::string_view word, char nextChar, std::string_view context) {
     std::string scratch;
-    const WordResult result = TranslateWordWith(ws, LinearNameFinder(ws), word, nextChar, context, scratch);
+    const WordResult result = TranslateWordView(ws, word, nextChar, context, scratch);
     return {std::string(result.text), result.status};
 }
 
-std::size_t NameIndex::FoldedHash::operator()(std::string_view word) const {
-    std::size_t hash = 14695981039346656037ull;
-    for (char c : word) {
-        hash ^= fold[static_cast<unsigned char>(c)];
-        hash *= 1099511628211ull;
-    }
-    return hash;
-}
-
-bool NameIndex::FoldedEqual::operator()(std::string_view a, std::string_view b) const {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (fold[static_cast<unsigned char>(a[i])] != fold[static_cast<unsigned char>(b[i])]) return false;
-    return true;
-}
-
-NameIndex::NameIndex(const Workspace& ws)
-    : last_(0, FoldedHash{FoldTable(ws.language.upperCaseMode)}, FoldedEqual{FoldTable(ws.language.upperCaseMode)}) {
-    const auto& row = ws.parse.NameTranslations[0];
-    last_.reserve(row.size());
-    for (std::size_t i = 0; i < row.size(); ++i) last_.insert_or_assign(row[i].first, static_cast<int>(i));
-}
-
-int NameIndex::Find(std::string_view name) const {
-    const auto it = last_.find(name);
-    return it == last_.end() ? -1 : it->second;
-}
-
-WordResult TranslateWordView(const Workspace& ws, const NameIndex& names, std::string_view word, char nextChar,
-                             std::string_view context, std::string& scratch) {
-    return TranslateWordWith(
-        ws, [&names](std::string_view name) { return names.Find(name); }, word, nextChar, context, scratch);
+WordResult TranslateWordView(const Workspace& ws, std::string_view word, char nextChar, std::string_view context,
+                             std::string& scratch) {
+    const auto findWord = SearchingWordFinder(ws);
+    return TranslateFoundWordWith(ws, findWord(word), findWord, LinearNameFinder(ws), word, nextChar, context,
+                                  scratch);
 }
 
 }  // namespace vlp

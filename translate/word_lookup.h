@@ -1,8 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
 #include "project/project_state.h"
 
@@ -25,34 +25,32 @@ WordStatus TranslateSetForm(const Workspace& ws, std::string& word);
 WordTranslation TranslateWord(const Workspace& ws, std::string_view word, char nextChar,
                               std::string_view context);
 
-// FindName through a hash index over row 1 of NameTranslations, for translating many words.
-// Gives the same answers as FindName while the row and the comparison mode stay unchanged.
-class NameIndex {
-public:
-    explicit NameIndex(const Workspace& ws);
-    int Find(std::string_view name) const;
-
-private:
-    struct FoldedHash {
-        const unsigned char* fold;
-        using is_transparent = void;
-        std::size_t operator()(std::string_view word) const;
-    };
-    struct FoldedEqual {
-        const unsigned char* fold;
-        using is_transparent = void;
-        bool operator()(std::string_view a, std::string_view b) const;
-    };
-    std::unordered_map<std::string_view, int, FoldedHash, FoldedEqual> last_;
-};
-
 // TranslateWord without allocating: the text views the word itself, WordTable,
 // NameTranslations, or `scratch` (for a built set form). Valid until those change.
 struct WordResult {
     std::string_view text;
     WordStatus status = NotFound;
 };
-WordResult TranslateWordView(const Workspace& ws, const NameIndex& names, std::string_view word, char nextChar,
-                             std::string_view context, std::string& scratch);
+WordResult TranslateWordView(const Workspace& ws, std::string_view word, char nextChar, std::string_view context,
+                             std::string& scratch);
+
+// How TranslateFoundWord looks further words and names up (FindWord and FindName, or faster
+// equivalents); `context` is handed back to both.
+struct WordFinders {
+    const void* context;
+    int (*findWord)(const void* context, std::string_view word);
+    int (*findName)(const void* context, std::string_view name);
+};
+// TranslateWordView for a word whose WordTable entry (or -1) is already known.
+WordResult TranslateFoundWord(const Workspace& ws, int entry, const WordFinders& finders, std::string_view word,
+                              char nextChar, std::string_view context, std::string& scratch);
+
+// The map from a byte to the byte a word is searched by: the comparison rule's folding, then
+// lowered as WordTable holds its words. Two words compare equal exactly when their mapped
+// bytes are equal.
+const unsigned char* SearchKeyTable(bool upperCaseMode);
+// The one translation of an entry whatever follows it or where it stands (one sense, or
+// senses that all have one target), or nothing.
+std::optional<std::string_view> SingleTranslation(const Workspace& ws, const WordEntry& entry);
 
 }  // namespace vlp

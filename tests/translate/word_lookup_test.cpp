@@ -4,6 +4,7 @@
 
 #include "engine_fixture.h"
 #include "text/word_compare.h"
+#include "translate/word_index.h"
 
 namespace vlp {
 namespace {
@@ -81,6 +82,23 @@ TEST(NameIndex, AnswersAsTheLinearSearchDoes) {
         const NameIndex index(ws);
         for (const char* word : {"speed", "SIZE", "zlt\xE1", "ZLTA", "\x9Elt\xE1", "X", "y", "", "spee"})
             EXPECT_EQ(index.Find(word), FindName(ws, word)) << word << " mode " << upperCaseMode;
+    }
+}
+
+TEST(WordIndex, FindsWhatFindWordFinds) {
+    for (bool upperCaseMode : {true, false}) {
+        Workspace ws = SmallWorkspace();
+        ws.language.upperCaseMode = upperCaseMode;
+        AddEntry(ws, "pen_up", {{"a"}});
+        AddEntry(ws, "pena", {{"b"}});
+        AddEntry(ws, "a\xBE", {{"c"}});
+        AddEntry(ws, "zlta", {{"d"}});
+        const WordIndex index(ws);
+        EXPECT_TRUE(index.Matches(ws));
+        for (const char* word : {"forward", "FD", "Pen_Up", "PENA", "A\xBC", "zlt\xE1", "\x8Elta", "nothing", "", "f"})
+            EXPECT_EQ(index.Find(word), FindWord(ws, word)) << word << " mode " << upperCaseMode;
+        ws.language.upperCaseMode = !upperCaseMode;
+        EXPECT_FALSE(index.Matches(ws));
     }
 }
 
@@ -169,7 +187,7 @@ TEST_P(TranslateWordTest, Translates) {
     EXPECT_EQ(result.status, c.status);
     // The allocation-free variant used by the line scanner gives the same answer.
     std::string scratch;
-    const WordResult view = TranslateWordView(ws, NameIndex(ws), c.word, c.next, c.context, scratch);
+    const WordResult view = TranslateWordView(ws, WordIndex(ws), NameIndex(ws), c.word, c.next, c.context, scratch);
     EXPECT_EQ(view.text, c.text);
     EXPECT_EQ(view.status, c.status);
 }

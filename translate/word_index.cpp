@@ -1,0 +1,106 @@
+#include "translate/word_index.h"
+
+#include <cstring>
+
+namespace vlp {
+namespace {
+
+std::size_t ChunkCount(std::size_t size) { return (size + 7) / 8; }
+
+}  // namespace
+
+void WordKeyIndex::Build(const unsigned char* map, const std::vector<std::string_view>& words,
+                         const std::vector<std::string_view>& payloads, bool lastWins) {
+    map_ = map;
+    arena_.clear();
+    std::size_t slots = 16;
+    while (slots < 2 * words.size()) slots *= 2;
+    slots_.assign(slots, Record{});
+    mask_ = slots - 1;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const WordKey key(map, words[i]);
+        Record& record = slots_[Slot(key)];
+        if (record.value >= 0) {
+            if (lastWins) record.value = static_cast<int>(i);
+            continue;
+        }
+        const std::string_view payload = i < payloads.size() ? payloads[i] : std::string_view();
+        arena_.resize((arena_.size() + 7) & ~std::size_t{7}, '\0');
+        record.offset = static_cast<std::uint32_t>(arena_.size());
+        record.length = static_cast<std::uint32_t>(key.size());
+        record.payloadLength = static_cast<std::uint32_t>(payload.size());
+        record.value = static_cast<int>(i);
+        arena_.append(key.data(), ChunkCount(key.size()) * 8);
+        arena_ += payload;
+    }
+}
+
+void WordIndex::Build(const Workspace& ws) {
+    const auto& table = ws.language.WordTable;
+    table_ = table.data();
+    size_ = table.size();
+    upperCaseMode_ = ws.language.upperCaseMode;
+    std::vector<std::string_view> words;
+    std::vector<std::string_view> targets;
+    words.reserve(table.size());
+    targets.reserve(table.size());
+    single_.assign(table.size(), false);
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const auto single = SingleTranslation(ws, table[i]);
+        words.push_back(table[i].word);
+        targets.push_back(single.value_or(std::string_view()));
+        single_[i] = single.has_value();
+    }
+    index_.Build(SearchKeyTable(upperCaseMode_), words, targets, false);
+}
+
+bool WordIndex::Matches(const Workspace& ws) const {
+    return table_ == ws.language.WordTable.data() && size_ == ws.language.WordTable.size() &&
+           upperCaseMode_ == ws.language.upperCaseMode;
+}
+
+int WordIndex::Find(std::string_view word) const { return Lookup(WordKey(KeyMap(), word)).entry; }
+
+NameIndex::NameIndex(const Workspace& ws) {
+    const auto& row = ws.parse.NameTranslations[0];
+    std::vector<std::string_view> words;
+    words.reserve(row.size());
+    for (const auto& pair : row) words.push_back(pair.first);
+    // The search keys are equal exactly when the words compare equal.
+    index_.Build(SearchKeyTable(ws.language.upperCaseMode), words, {}, true);
+}
+
+int NameIndex::Find(std::string_view name) const { return Find(WordKey(index_.map(), name)); }
+
+namespace {
+
+// Finders for the slow paths; the word being translated is looked up as a name through the
+// key already made for it.
+struct IndexedFinders {
+    const WordIndex& words;
+    const NameIndex& names;
+    std::string_view word;
+    const WordKey& key;
+
+    static int FindWordIn(const void* self, std::string_view w) {
+        return static_cast<const IndexedFinders*>(self)->words.Find(w);
+    }
+    static int FindNameIn(const void* self, std::string_view name) {
+        const auto& finders = *static_cast<const IndexedFinders*>(self);
+        if (name.data() == finders.word.data() && name.size() == finders.word.size())
+            return finders.names.Find(finders.key);
+        return finders.names.Find(name);
+    }
+};
+
+}  // namespace
+
+WordResult TranslateIndexedWord(const Workspace& ws, const WordIndex& words, const NameIndex& names, int entry,
+                                const WordKey& key, std::string_view word, char nextChar, std::string_view context,
+                                std::string& scratch) {
+    const IndexedFinders finders{words, names, word, key};
+    return TranslateFoundWord(ws, entry, {&finders, &IndexedFinders::FindWordIn, &IndexedFinders::FindNameIn}, word,
+                              nextChar, context, scratch);
+}
+
+}  // namespace vlp

@@ -1,0 +1,181 @@
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "project/project_state.h"
+#include "translate/word_lookup.h"
+
+// Hash indexes over WordTable and the names table, so that translating a part costs one hash
+// lookup per word instead of a search. They give the answers of FindWord and FindName.
+namespace vlp {
+
+// A word mapped byte by byte (SearchKeyTable) into zero-padded eight-byte chunks, with its
+// hash: one mapping serves lookups in several indexes.
+class WordKey {
+public:
+    WordKey(const unsigned char* map, std::string_view word) : size_(word.size()) {
+        char* bytes = inline_;
+        if (word.size() > kInlineBytes) {
+            heap_ = std::make_unique<char[]>((word.size() + 7) & ~std::size_t{7});  // zeroed
+            bytes = heap_.get();
+        } else {
+            const std::uint64_t zero = 0;
+            std::memcpy(inline_ + (word.size() & ~std::size_t{7}), &zero, sizeof zero);
+        }
+        for (std::size_t i = 0; i < word.size(); ++i) bytes[i] = static_cast<char>(map[static_cast<unsigned char>(word[i])]);
+        data_ = bytes;
+        hash_ = Hash(bytes, size_);
+    }
+    WordKey(const WordKey&) = delete;
+    WordKey& operator=(const WordKey&) = delete;
+
+    const char* data() const { return data_; }
+    std::size_t size() const { return size_; }
+    std::uint64_t hash() const { return hash_; }
+
+private:
+    // Eight bytes at a time over the zero padding.
+    static std::uint64_t Hash(const char* data, std::size_t size) {
+        std::uint64_t hash = size * 0x9E3779B97F4A7C15ull;
+        for (std::size_t c = 0; c < size; c += 8) {
+            std::uint64_t chunk;
+            std::memcpy(&chunk, data + c, sizeof chunk);
+            hash = (hash ^ chunk) * 0xBF58476D1CE4E5B9ull;
+            hash ^= hash >> 31;
+        }
+        // Words that differ only late (name1, name2) must still spread over the low bits.
+        hash ^= hash >> 33;
+        hash *= 0xFF51AFD7ED558CCDull;
+        hash ^= hash >> 33;
+        return hash;
+    }
+
+    static constexpr std::size_t kInlineBytes = 64;
+    alignas(8) char inline_[kInlineBytes + 8];
+    std::unique_ptr<char[]> heap_;  // for the rare longer word
+    const char* data_;
+    std::size_t size_;
+    std::uint64_t hash_;
+};
+
+// An open-addressing table of mapped words. Each key carries a value and may carry a payload
+// text; a lookup touches one slot and the arena.
+class WordKeyIndex {
+public:
+    struct Hit {
+        int value = -1;
+        std::string_view payload;
+    };
+    // Later values replace earlier ones of the same key when lastWins, else the first stays;
+    // payloads[i] (when given) belongs to words[i] and stays with the key's first word.
+    void Build(const unsigned char* map, const std::vector<std::string_view>& words,
+               const std::vector<std::string_view>& payloads, bool lastWins);
+    Hit Lookup(const WordKey& key) const {
+        if (slots_.empty()) return {};
+        const Record& record = slots_[Slot(key)];
+        if (record.value < 0) return {};
+        return {record.value, std::string_view(arena_.data() + record.offset + PaddedSize(record.length),
+                                               record.payloadLength)};
+    }
+    const unsigned char* map() const { return map_; }
+
+private:
+    struct Record {
+        std::uint32_t offset = 0;  // of the padded key in arena_, its payload following it
+        std::uint32_t length = 0;
+        std::uint32_t payloadLength = 0;
+        std::int32_t value = -1;  // -1: a free slot
+    };
+    static std::size_t PaddedSize(std::size_t size) { return (size + 7) & ~std::size_t{7}; }
+    static std::uint64_t Chunk(const char* data) {
+        std::uint64_t chunk;
+        std::memcpy(&chunk, data, sizeof chunk);
+        return chunk;
+    }
+    // The slot holding the key, or the free slot where it belongs.
+    std::size_t Slot(const WordKey& key) const {
+        std::size_t slot = static_cast<std::size_t>(key.hash()) & mask_;
+        for (;;) {
+            const Record& record = slots_[slot];
+            if (record.value < 0 || (record.length == key.size() && SameKey(record, key))) return slot;
+            slot = (slot + 1) & mask_;
+        }
+    }
+    bool SameKey(const Record& record, const WordKey& key) const {
+        const char* stored = arena_.data() + record.offset;
+        for (std::size_t c = 0; c < PaddedSize(key.size()); c += 8)
+            if (Chunk(stored + c) != Chunk(key.data() + c)) return false;
+        return true;
+    }
+
+    const unsigned char* map_ = nullptr;
+    std::string arena_;
+    std::vector<Record> slots_;
+    std::size_t mask_ = 0;
+};
+
+// FindWord through a hash index. Valid while WordTable and the comparison mode stay as they
+// were when it was built (Matches tells). Finds every entry that compares equal, also where
+// the table's byte order and the comparison's order disagree.
+class WordIndex {
+public:
+    struct Hit {
+        int entry = -1;
+        bool single = false;      // the entry has one translation whatever the context
+        std::string_view target;  // that translation
+    };
+    explicit WordIndex(const Workspace& ws) { Build(ws); }
+    void Build(const Workspace& ws);
+    bool Matches(const Workspace& ws) const;
+    const unsigned char* KeyMap() const { return index_.map(); }
+
+    Hit Lookup(const WordKey& key) const {
+        if (key.size() == 0) return {};
+        const WordKeyIndex::Hit hit = index_.Lookup(key);
+        if (hit.value < 0) return {};
+        return {hit.value, single_[static_cast<std::size_t>(hit.value)], hit.payload};
+    }
+    int Find(std::string_view word) const;
+
+private:
+    const WordEntry* table_ = nullptr;
+    std::size_t size_ = 0;
+    bool upperCaseMode_ = true;
+    std::vector<bool> single_;
+    WordKeyIndex index_;
+};
+
+// FindName through a hash index over row 1 of NameTranslations; valid while the row and the
+// comparison mode stay unchanged.
+class NameIndex {
+public:
+    explicit NameIndex(const Workspace& ws);
+    int Find(const WordKey& key) const { return index_.Lookup(key).value; }
+    int Find(std::string_view name) const;
+
+private:
+    WordKeyIndex index_;
+};
+
+// TranslateWordView for a word that is no entry with a single translation.
+WordResult TranslateIndexedWord(const Workspace& ws, const WordIndex& words, const NameIndex& names, int entry,
+                                const WordKey& key, std::string_view word, char nextChar, std::string_view context,
+                                std::string& scratch);
+
+// TranslateWord through the indexes, without allocating (see TranslateWordView).
+inline WordResult TranslateWordView(const Workspace& ws, const WordIndex& words, const NameIndex& names,
+                                    std::string_view word, char nextChar, std::string_view context,
+                                    std::string& scratch) {
+    const WordKey key(words.KeyMap(), word);
+    const WordIndex::Hit hit = words.Lookup(key);
+    // Most dictionary words have one translation whatever follows them: the index holds it.
+    if (hit.single) return {hit.target, Translated};
+    return TranslateIndexedWord(ws, words, names, hit.entry, key, word, nextChar, context, scratch);
+}
+
+}  // namespace vlp
