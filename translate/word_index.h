@@ -167,7 +167,8 @@ WordResult TranslateIndexedWord(const Workspace& ws, const WordIndex& words, con
                                 const WordKey& key, std::string_view word, char nextChar, std::string_view context,
                                 std::string& scratch);
 
-// TranslateWord through the indexes, without allocating (see TranslateWordView).
+// TranslateWord through the indexes, without allocating (see TranslateWordView); the text may
+// also view the word index, so it is valid only while the index lives.
 inline WordResult TranslateWordView(const Workspace& ws, const WordIndex& words, const NameIndex& names,
                                     std::string_view word, char nextChar, std::string_view context,
                                     std::string& scratch) {

@@ -187,7 +187,9 @@ TEST_P(TranslateWordTest, Translates) {
     EXPECT_EQ(result.status, c.status);
     // The allocation-free variant used by the line scanner gives the same answer.
     std::string scratch;
-    const WordResult view = TranslateWordView(ws, WordIndex(ws), NameIndex(ws), c.word, c.next, c.context, scratch);
+    const WordIndex words(ws);
+    const NameIndex names(ws);
+    const WordResult view = TranslateWordView(ws, words, names, c.word, c.next, c.context, scratch);
     EXPECT_EQ(view.text, c.text);
     EXPECT_EQ(view.status, c.status);
 }
