@@ -28,6 +28,7 @@ FramesArea::~FramesArea() {
 SectionFrame* FramesArea::AddFrame() {
     auto* frame = new SectionFrame(static_cast<int>(frames_.size()) + 1, content_);
     frames_.push_back(frame);
+    stale_ = true;
     connect(frame, &SectionFrame::heightChanged, this, &FramesArea::Relayout);
     // While the area is shown a new child must be shown by hand; while it is hidden (an open
     // in progress) the frames appear with it.
@@ -50,9 +51,11 @@ void FramesArea::EndBatch() {
 void FramesArea::Relayout() {
     if (batch_ > 0) {
         pending_ = true;
+        stale_ = true;
         return;
     }
     pending_ = false;
+    stale_ = false;
     const int width = viewport()->width();
     int top = 0;
     for (SectionFrame* frame : frames_) {
@@ -65,7 +68,8 @@ void FramesArea::Relayout() {
 }
 
 void FramesArea::MaterialiseVisible() {
-    if (frames_.empty()) return;
+    // Until the frames are stacked their positions say nothing about what is in view.
+    if (frames_.empty() || stale_) return;
     // A little more than the view, so that scrolling by a line finds the editors ready.
     const int margin = viewport()->height() / 2;
     const int top = verticalScrollBar()->value() - margin;

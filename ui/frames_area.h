@@ -43,6 +43,7 @@ private:
     std::vector<SectionFrame*> frames_;
     int batch_ = 0;
     bool pending_ = false;
+    bool stale_ = false;  // frames added or changed since they were last stacked
 };
 
 }  // namespace vlp::ui

@@ -484,9 +484,9 @@ void MainWindow::OpenProject(const QString& fileName) {
     GridFromModel();
     RebuildEditorList();
     SyncLanguageButtons();
-    frames_->verticalScrollBar()->setValue(0);
     content->show();
     frames_->Relayout();
+    frames_->verticalScrollBar()->setValue(0);
 
     if (!editorList_.empty()) {
         PartEditor* first = editorList_.front();
