@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QPixmap>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -34,6 +36,12 @@ void TakeScreenshots(vlp::ui::MainWindow& window, const QString& dir) {
     QApplication::processEvents();
     save(&window, "main_project_ambiguity.png");
     save(window.ambiguityDialog(), "ambiguity_dialog.png");
+    // Both windows as the screen shows them (a real display only; offscreen has no screen).
+    if (QScreen* screen = window.screen()) {
+        const QRect both = window.frameGeometry().united(window.ambiguityDialog()->frameGeometry());
+        const QPixmap shot = screen->grabWindow(0, both.x(), both.y(), both.width(), both.height());
+        if (!shot.isNull()) shot.save(QDir(dir).filePath(QStringLiteral("window_with_ambiguity_dialog.png")));
+    }
     window.ambiguityDialog()->Button3Click();
     window.TabControl1()->setCurrentIndex(1);
     QApplication::processEvents();

@@ -159,6 +159,8 @@ void AmbiguityDialog::ShowCurrent() {
         radio->setText(FromCp1250(candidates[static_cast<std::size_t>(n)].caption));
         radio->show();
     }
+    // Wide enough for the longest sense; the description often says what tells them apart.
+    if (const int wanted = sizeHint().width(); wanted > width()) resize(wanted, height());
     const int checked = walk_.CheckedCandidate();
     if (checked >= 0 && checked < count) radios_[static_cast<std::size_t>(checked)]->setChecked(true);
 

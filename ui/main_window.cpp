@@ -389,7 +389,10 @@ void MainWindow::TabControl1Change(int index) {
     if (index == 1) FormResize();
 }
 
-void MainWindow::ShowLanguageStatus(const QString& text) { panels_[3]->setText(text); }
+void MainWindow::ShowLanguageStatus(const QString& text) {
+    panels_[3]->setText(text);
+    panels_[3]->setToolTip(text);  // the narrow panel cuts longer texts
+}
 
 bool MainWindow::LanguageButtonShown(int index) const {
     return languageButtonActions_[static_cast<std::size_t>(index)]->isVisible();
