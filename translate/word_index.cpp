@@ -65,9 +65,13 @@ NameIndex::NameIndex(const Workspace& ws) {
     const auto& row = ws.parse.NameTranslations[0];
     std::vector<std::string_view> words;
     words.reserve(row.size());
-    for (const auto& pair : row) words.push_back(pair.first);
+    const unsigned char* map = SearchKeyTable(ws.language.upperCaseMode);
+    for (const auto& pair : row) {
+        words.push_back(pair.first);
+        if (!pair.first.empty()) firstBytes_[map[static_cast<unsigned char>(pair.first.front())]] = true;
+    }
     // The search keys are equal exactly when the words compare equal.
-    index_.Build(SearchKeyTable(ws.language.upperCaseMode), words, {}, true);
+    index_.Build(map, words, {}, true);
 }
 
 int NameIndex::Find(std::string_view name) const { return Find(WordKey(index_.map(), name)); }
@@ -98,6 +102,13 @@ struct IndexedFinders {
 WordResult TranslateIndexedWord(const Workspace& ws, const WordIndex& words, const NameIndex& names, int entry,
                                 const WordKey& key, std::string_view word, char nextChar, std::string_view context,
                                 std::string& scratch) {
+    if (entry < 0 && !IsSetForm(ws, word)) {
+        // Neither a dictionary word nor a set form: a name, or left as it is.
+        const int n = names.Find(key);
+        if (n < 0) return {word, NotFound};
+        const auto& pair = ws.parse.NameTranslations[0][static_cast<std::size_t>(n)];
+        return {pair.second == "*" ? std::string_view(pair.first) : std::string_view(pair.second), Translated};
+    }
     const IndexedFinders finders{words, names, word, key};
     return TranslateFoundWord(ws, entry, {&finders, &IndexedFinders::FindWordIn, &IndexedFinders::FindNameIn}, word,
                               nextChar, context, scratch);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -155,10 +156,15 @@ private:
 class NameIndex {
 public:
     explicit NameIndex(const Workspace& ws);
-    int Find(const WordKey& key) const { return index_.Lookup(key).value; }
+    int Find(const WordKey& key) const {
+        // Most words are no name; their first byte alone tells so, without touching the table.
+        if (key.size() != 0 && !firstBytes_[static_cast<unsigned char>(key.data()[0])]) return -1;
+        return index_.Lookup(key).value;
+    }
     int Find(std::string_view name) const;
 
 private:
+    std::array<bool, 256> firstBytes_{};  // first mapped bytes of the names
     WordKeyIndex index_;
 };
 
