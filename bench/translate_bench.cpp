@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <random>
-#include <unordered_map>
 #include <string>
+#include <unordered_map>
 
 #include "translate/memory_editor.h"
 #include "translate/text_translation.h"
@@ -61,16 +61,17 @@ Corpus MakeCorpus(bool skewed) {
         entry.word = MakeWord(random);
         const int senses = random() % 10 == 0 ? 2 + static_cast<int>(random() % 3) : 1;
         for (int s = 0; s < senses; ++s)
-            entry.senses.push_back({MakeWord(random), "Turtle - item " + std::to_string(i) + " setting", "dict",
-                                    "dict w" + std::to_string(i) + "_" + std::to_string(s)});
+            entry.senses.push_back({MakeWord(random), "Turtle - item " + std::to_string(i) + " setting",
+                                    "dict", "dict w" + std::to_string(i) + "_" + std::to_string(s)});
         corpus.words.push_back(entry.word);
         ws.language.WordTable.push_back(std::move(entry));
     }
     std::sort(ws.language.WordTable.begin(), ws.language.WordTable.end(),
               [](const WordEntry& a, const WordEntry& b) { return a.word < b.word; });
-    ws.language.WordTable.erase(std::unique(ws.language.WordTable.begin(), ws.language.WordTable.end(),
-                                            [](const WordEntry& a, const WordEntry& b) { return a.word == b.word; }),
-                                ws.language.WordTable.end());
+    ws.language.WordTable.erase(
+        std::unique(ws.language.WordTable.begin(), ws.language.WordTable.end(),
+                    [](const WordEntry& a, const WordEntry& b) { return a.word == b.word; }),
+        ws.language.WordTable.end());
     for (int i = 0; i < kNames; ++i) {
         corpus.names.push_back("my" + MakeWord(random));
         ws.parse.NameTranslations[0].emplace_back(corpus.names.back(), i % 3 == 0 ? "*" : MakeWord(random));

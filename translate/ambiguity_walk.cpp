@@ -73,7 +73,8 @@ void AmbiguityWalk::FillCandidates(const Workspace& ws) {
         const WordEntry& entry = ws.language.WordTable[wordIndex_];
         const int m = std::min(static_cast<int>(entry.senses.size()) - 1, kMaxSenseChoices - 1);
         for (int k = 0; k <= m; ++k)
-            candidates_.push_back(MakeCandidate(entry.senses[k].target + " ... " + entry.senses[k].description));
+            candidates_.push_back(
+                MakeCandidate(entry.senses[k].target + " ... " + entry.senses[k].description));
         candidates_.push_back(MakeCandidate(word_));
         checked_ = entry.chosenSense >= 0 && entry.chosenSense < static_cast<int>(candidates_.size())
                        ? entry.chosenSense
@@ -98,7 +99,8 @@ void AmbiguityWalk::ReplaceCurrent(std::string_view text) {
 bool AmbiguityWalk::Replace(Workspace& ws, int choice) {
     if (atEnd_ || choice < 0 || choice >= static_cast<int>(candidates_.size())) return !atEnd_;
     auto& table = ws.language.WordTable;
-    if (wordIndex_ >= 0 && wordIndex_ < static_cast<int>(table.size())) table[wordIndex_].chosenSense = choice;
+    if (wordIndex_ >= 0 && wordIndex_ < static_cast<int>(table.size()))
+        table[wordIndex_].chosenSense = choice;
     ReplaceCurrent(candidates_[choice].replacement);
     // The replaced word is no longer red, so the same occurrence now names the next red word.
     return FindNext(ws);

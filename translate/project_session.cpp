@@ -40,7 +40,8 @@ void TranslateProject(Workspace& ws, const std::vector<TFrameStruct>& frames) {
 std::string DeriveOutputFileName(const Workspace& ws, const std::string& projectFileName) {
     const std::size_t slash = projectFileName.rfind('/');
     // A bare file name stays in the current folder rather than moving to the root.
-    const std::string folder = slash == std::string::npos ? std::string() : projectFileName.substr(0, slash + 1);
+    const std::string folder =
+        slash == std::string::npos ? std::string() : projectFileName.substr(0, slash + 1);
     std::string name = slash == std::string::npos ? projectFileName : projectFileName.substr(slash + 1);
     if (ws.project.saveLanguage != ws.project.projectLanguage) name = ws.project.saveLanguage + "_" + name;
     while (FileExists(folder + name)) name = "new_" + name;

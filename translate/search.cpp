@@ -16,7 +16,8 @@ int FindIgnoringCase(std::string_view text, std::size_t start, std::string_view 
         return upper[static_cast<unsigned char>(a)] == upper[static_cast<unsigned char>(b)];
     };
     const auto begin = text.begin() + static_cast<std::ptrdiff_t>(start);
-    const auto found = std::search(begin, text.end(), std::default_searcher(needle.begin(), needle.end(), same));
+    const auto found =
+        std::search(begin, text.end(), std::default_searcher(needle.begin(), needle.end(), same));
     return found == text.end() ? -1 : static_cast<int>(found - text.begin());
 }
 

@@ -21,14 +21,17 @@ enum CharClass : unsigned char { kSeparator, kWordChar, kBar, kBrace };
 constexpr std::array<CharClass, 256> MakeCharClassTable() {
     std::array<CharClass, 256> table{};
     for (unsigned c = 0x21; c < 256; ++c) table[c] = kWordChar;
-    for (unsigned char c : std::string_view("\"'()*+,-/:;<=>[]\\`~\x7F\xAB\xAC\xB6\xBB")) table[c] = kSeparator;
+    for (unsigned char c : std::string_view("\"'()*+,-/:;<=>[]\\`~\x7F\xAB\xAC\xB6\xBB"))
+        table[c] = kSeparator;
     table[static_cast<unsigned char>('|')] = kBar;
     table[static_cast<unsigned char>('{')] = kBrace;
     return table;
 }
 constexpr std::array<CharClass, 256> kCharClass = MakeCharClassTable();
 
-CharClass ClassOf(char c) { return kCharClass[static_cast<unsigned char>(c)]; }
+CharClass ClassOf(char c) {
+    return kCharClass[static_cast<unsigned char>(c)];
+}
 
 // The text being built, in a buffer kept from part to part: appends without the bookkeeping of
 // std::string, which shows when a part is assembled from many short pieces.
@@ -41,7 +44,8 @@ public:
     std::size_t size() const { return size_; }
     char back() const { return storage_[size_ - 1]; }
     void Append(std::string_view text) {
-        if (text.size() > storage_.size() - size_) storage_.resize(std::max(2 * storage_.size(), size_ + text.size()));
+        if (text.size() > storage_.size() - size_)
+            storage_.resize(std::max(2 * storage_.size(), size_ + text.size()));
         if (!text.empty()) std::memcpy(storage_.data() + size_, text.data(), text.size());
         size_ += text.size();
     }
@@ -67,7 +71,8 @@ struct IndexedLookup {
     const Workspace& ws;
     const WordIndex& words;
     const NameIndex& names;
-    WordResult operator()(std::string_view word, char nextChar, std::string_view context, std::string& scratch) const {
+    WordResult operator()(std::string_view word, char nextChar, std::string_view context,
+                          std::string& scratch) const {
         return TranslateWordView(ws, words, names, word, nextChar, context, scratch);
     }
 };
@@ -75,7 +80,8 @@ struct IndexedLookup {
 // Word translation through the plain searches, for a single line.
 struct SearchingLookup {
     const Workspace& ws;
-    WordResult operator()(std::string_view word, char nextChar, std::string_view context, std::string& scratch) const {
+    WordResult operator()(std::string_view word, char nextChar, std::string_view context,
+                          std::string& scratch) const {
         return TranslateWordView(ws, word, nextChar, context, scratch);
     }
 };
@@ -113,7 +119,8 @@ public:
                 out_.Append(line.substr(copyFrom));
                 return;
             }
-            if (k == kBar && (quoted || !LastWrittenIsBackslash(line, copyFrom, wordLength ? wordBegin : i))) {
+            if (k == kBar &&
+                (quoted || !LastWrittenIsBackslash(line, copyFrom, wordLength ? wordBegin : i))) {
                 quoted = !quoted;
                 if (quoted && wordLength != 0) {
                     Translate(line.substr(wordBegin, wordLength), '|');
@@ -186,8 +193,9 @@ private:
     std::vector<Mark>& marks_;
 };
 
-void AppendTranslatedText(const IndexedLookup& lookup, std::string& scratch, std::string_view text, int partKind,
-                          std::string_view context, TextBuilder& out, std::vector<Mark>& marks) {
+void AppendTranslatedText(const IndexedLookup& lookup, std::string& scratch, std::string_view text,
+                          int partKind, std::string_view context, TextBuilder& out,
+                          std::vector<Mark>& marks) {
     std::size_t pos = 0;
     while (pos < text.size()) {
         std::size_t end = text.find("\r\n", pos);
@@ -197,7 +205,8 @@ void AppendTranslatedText(const IndexedLookup& lookup, std::string& scratch, std
         if (IsCommentLine(line)) {
             out.Append(line);
         } else {
-            LineScanner(lookup, scratch, out, static_cast<int>(out.size()), partKind, context, marks).Scan(line);
+            LineScanner(lookup, scratch, out, static_cast<int>(out.size()), partKind, context, marks)
+                .Scan(line);
         }
         out.Append("\r\n");
     }
@@ -260,6 +269,8 @@ void TranslatePart(Workspace& ws, Editor& editor, int partKind, std::string_view
     PartTranslator(ws).TranslatePart(editor, partKind, context);
 }
 
-void TranslateFrame(Workspace& ws, const TFrameStruct& frame) { PartTranslator(ws).TranslateFrame(frame); }
+void TranslateFrame(Workspace& ws, const TFrameStruct& frame) {
+    PartTranslator(ws).TranslateFrame(frame);
+}
 
 }  // namespace vlp

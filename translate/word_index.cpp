@@ -5,7 +5,9 @@
 namespace vlp {
 namespace {
 
-std::size_t ChunkCount(std::size_t size) { return (size + 7) / 8; }
+std::size_t ChunkCount(std::size_t size) {
+    return (size + 7) / 8;
+}
 
 }  // namespace
 
@@ -59,7 +61,9 @@ bool WordIndex::Matches(const Workspace& ws) const {
            upperCaseMode_ == ws.language.upperCaseMode;
 }
 
-int WordIndex::Find(std::string_view word) const { return Lookup(WordKey(KeyMap(), word)).entry; }
+int WordIndex::Find(std::string_view word) const {
+    return Lookup(WordKey(KeyMap(), word)).entry;
+}
 
 NameIndex::NameIndex(const Workspace& ws) {
     const auto& row = ws.parse.NameTranslations[0];
@@ -74,7 +78,9 @@ NameIndex::NameIndex(const Workspace& ws) {
     index_.Build(map, words, {}, true);
 }
 
-int NameIndex::Find(std::string_view name) const { return Find(WordKey(index_.map(), name)); }
+int NameIndex::Find(std::string_view name) const {
+    return Find(WordKey(index_.map(), name));
+}
 
 namespace {
 
@@ -99,19 +105,20 @@ struct IndexedFinders {
 
 }  // namespace
 
-WordResult TranslateIndexedWord(const Workspace& ws, const WordIndex& words, const NameIndex& names, int entry,
-                                const WordKey& key, std::string_view word, char nextChar, std::string_view context,
-                                std::string& scratch) {
+WordResult TranslateIndexedWord(const Workspace& ws, const WordIndex& words, const NameIndex& names,
+                                int entry, const WordKey& key, std::string_view word, char nextChar,
+                                std::string_view context, std::string& scratch) {
     if (entry < 0 && !IsSetForm(ws, word)) {
         // Neither a dictionary word nor a set form: a name, or left as it is.
         const int n = names.Find(key);
         if (n < 0) return {word, NotFound};
         const auto& pair = ws.parse.NameTranslations[0][static_cast<std::size_t>(n)];
-        return {pair.second == "*" ? std::string_view(pair.first) : std::string_view(pair.second), Translated};
+        return {pair.second == "*" ? std::string_view(pair.first) : std::string_view(pair.second),
+                Translated};
     }
     const IndexedFinders finders{words, names, word, key};
-    return TranslateFoundWord(ws, entry, {&finders, &IndexedFinders::FindWordIn, &IndexedFinders::FindNameIn}, word,
-                              nextChar, context, scratch);
+    return TranslateFoundWord(ws, entry, {&finders, &IndexedFinders::FindWordIn, &IndexedFinders::FindNameIn},
+                              word, nextChar, context, scratch);
 }
 
 }  // namespace vlp

@@ -28,7 +28,8 @@ public:
             const std::uint64_t zero = 0;
             std::memcpy(inline_ + (word.size() & ~std::size_t{7}), &zero, sizeof zero);
         }
-        for (std::size_t i = 0; i < word.size(); ++i) bytes[i] = static_cast<char>(map[static_cast<unsigned char>(word[i])]);
+        for (std::size_t i = 0; i < word.size(); ++i)
+            bytes[i] = static_cast<char>(map[static_cast<unsigned char>(word[i])]);
         data_ = bytes;
         hash_ = Hash(bytes, size_);
     }
@@ -169,9 +170,9 @@ private:
 };
 
 // TranslateWordView for a word that is no entry with a single translation.
-WordResult TranslateIndexedWord(const Workspace& ws, const WordIndex& words, const NameIndex& names, int entry,
-                                const WordKey& key, std::string_view word, char nextChar, std::string_view context,
-                                std::string& scratch);
+WordResult TranslateIndexedWord(const Workspace& ws, const WordIndex& words, const NameIndex& names,
+                                int entry, const WordKey& key, std::string_view word, char nextChar,
+                                std::string_view context, std::string& scratch);
 
 // TranslateWord through the indexes, without allocating (see TranslateWordView); the text may
 // also view the word index, so it is valid only while the index lives.

@@ -96,7 +96,8 @@ std::size_t LastDifferentSense(const Workspace& ws, const std::vector<Sense>& se
 }
 
 // The sense the section's class picks among senses 0..h, or -1 when none or several differing.
-int ContextChoice(const Workspace& ws, const std::vector<Sense>& senses, std::size_t h, std::string_view context) {
+int ContextChoice(const Workspace& ws, const std::vector<Sense>& senses, std::size_t h,
+                  std::string_view context) {
     int choice = -1;
     for (std::size_t i = 0; i <= h; ++i) {
         if (!DescriptionMentions(senses[i].description, context)) continue;
@@ -111,8 +112,9 @@ int ContextChoice(const Workspace& ws, const std::vector<Sense>& senses, std::si
 
 // TranslateWord for a word whose WordTable entry k (or -1) is already known.
 template <class WordFinder, class NameFinder>
-WordResult TranslateFoundWordWith(const Workspace& ws, int k, const WordFinder& findWord, const NameFinder& findName,
-                              std::string_view word, char nextChar, std::string_view context, std::string& scratch) {
+WordResult TranslateFoundWordWith(const Workspace& ws, int k, const WordFinder& findWord,
+                                  const NameFinder& findName, std::string_view word, char nextChar,
+                                  std::string_view context, std::string& scratch) {
     if (k < 0) {
         const WordStatus setForm = TranslateSetFormInto(ws, findWord, findName, word, scratch);
         if (setForm == Translated) return {scratch, Translated};
@@ -134,7 +136,8 @@ WordResult TranslateFoundWordWith(const Workspace& ws, int k, const WordFinder& 
         const int choice = ContextChoice(ws, senses, h, context);
         if (choice >= 0) return {senses[choice].target, Translated};
     }
-    if (nextChar == '|' && CompareWords(ws.language.sourceEndWord, entry.word, ws.language.upperCaseMode) == 0)
+    if (nextChar == '|' &&
+        CompareWords(ws.language.sourceEndWord, entry.word, ws.language.upperCaseMode) == 0)
         return {ws.language.targetEndWord, Translated};
     if (nextChar == '\'') {
         for (std::size_t i = senses.size(); i-- > 0;)
@@ -168,11 +171,13 @@ std::optional<std::string_view> SingleTranslation(const Workspace& ws, const Wor
     return std::nullopt;
 }
 
-WordResult TranslateFoundWord(const Workspace& ws, int entry, const WordFinders& finders, std::string_view word,
-                              char nextChar, std::string_view context, std::string& scratch) {
+WordResult TranslateFoundWord(const Workspace& ws, int entry, const WordFinders& finders,
+                              std::string_view word, char nextChar, std::string_view context,
+                              std::string& scratch) {
     return TranslateFoundWordWith(
         ws, entry, [&](std::string_view w) { return finders.findWord(finders.context, w); },
-        [&](std::string_view n) { return finders.findName(finders.context, n); }, word, nextChar, context, scratch);
+        [&](std::string_view n) { return finders.findName(finders.context, n); }, word, nextChar, context,
+        scratch);
 }
 
 int FindWord(const Workspace& ws, std::string_view word) {
@@ -219,19 +224,21 @@ std::string MakeTargetSetForm(const Workspace& ws, std::string_view name) {
 
 WordStatus TranslateSetForm(const Workspace& ws, std::string& word) {
     std::string out;
-    const WordStatus status = TranslateSetFormInto(ws, SearchingWordFinder(ws), LinearNameFinder(ws), word, out);
+    const WordStatus status =
+        TranslateSetFormInto(ws, SearchingWordFinder(ws), LinearNameFinder(ws), word, out);
     if (status == Translated) word = std::move(out);
     return status;
 }
 
-WordTranslation TranslateWord(const Workspace& ws, std::string_view word, char nextChar, std::string_view context) {
+WordTranslation TranslateWord(const Workspace& ws, std::string_view word, char nextChar,
+                              std::string_view context) {
     std::string scratch;
     const WordResult result = TranslateWordView(ws, word, nextChar, context, scratch);
     return {std::string(result.text), result.status};
 }
 
-WordResult TranslateWordView(const Workspace& ws, std::string_view word, char nextChar, std::string_view context,
-                             std::string& scratch) {
+WordResult TranslateWordView(const Workspace& ws, std::string_view word, char nextChar,
+                             std::string_view context, std::string& scratch) {
     const auto findWord = SearchingWordFinder(ws);
     return TranslateFoundWordWith(ws, findWord(word), findWord, LinearNameFinder(ws), word, nextChar, context,
                                   scratch);

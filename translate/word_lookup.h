@@ -31,8 +31,8 @@ struct WordResult {
     std::string_view text;
     WordStatus status = NotFound;
 };
-WordResult TranslateWordView(const Workspace& ws, std::string_view word, char nextChar, std::string_view context,
-                             std::string& scratch);
+WordResult TranslateWordView(const Workspace& ws, std::string_view word, char nextChar,
+                             std::string_view context, std::string& scratch);
 
 // How TranslateFoundWord looks further words and names up (FindWord and FindName, or faster
 // equivalents); `context` is handed back to both.
@@ -42,8 +42,9 @@ struct WordFinders {
     int (*findName)(const void* context, std::string_view name);
 };
 // TranslateWordView for a word whose WordTable entry (or -1) is already known.
-WordResult TranslateFoundWord(const Workspace& ws, int entry, const WordFinders& finders, std::string_view word,
-                              char nextChar, std::string_view context, std::string& scratch);
+WordResult TranslateFoundWord(const Workspace& ws, int entry, const WordFinders& finders,
+                              std::string_view word, char nextChar, std::string_view context,
+                              std::string& scratch);
 
 // The map from a byte to the byte a word is searched by: the comparison rule's folding, then
 // lowered as WordTable holds its words. Two words compare equal exactly when their mapped

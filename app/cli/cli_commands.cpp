@@ -4,10 +4,9 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <unordered_map>
-
-#include <nlohmann/json.hpp>
 
 #include "container/io_error.h"
 #include "container/project_file.h"
@@ -27,10 +26,14 @@ using Json = nlohmann::ordered_json;
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
-std::string Utf8(std::string_view cp1250) { return Cp1250ToUtf8(cp1250); }
+std::string Utf8(std::string_view cp1250) {
+    return Cp1250ToUtf8(cp1250);
+}
 
 // A message the window would show in a message box.
-void ShowMessage(std::string_view text) { std::cerr << text << '\n'; }
+void ShowMessage(std::string_view text) {
+    std::cerr << text << '\n';
+}
 
 class StderrReporter : public Reporter {
 public:
@@ -41,7 +44,9 @@ public:
     int count = 0;
 };
 
-std::string JsonText(const Json& json) { return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n"; }
+std::string JsonText(const Json& json) {
+    return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+}
 
 // Runs one command step, turning its failures into a message and exit status 2.
 template <typename Step>
@@ -160,7 +165,8 @@ std::vector<Choice> ParseChoices(std::string_view text) {
 }
 
 // The target of the last choice whose source compares equal to the word.
-const std::string* FindChoice(const Workspace& ws, const std::vector<Choice>& choices, std::string_view word) {
+const std::string* FindChoice(const Workspace& ws, const std::vector<Choice>& choices,
+                              std::string_view word) {
     for (std::size_t i = choices.size(); i-- > 0;)
         if (CompareWords(choices[i].source, word, ws.language.upperCaseMode) == 0) return &choices[i].target;
     return nullptr;
@@ -179,8 +185,9 @@ void ApplyChoices(Workspace& ws, const MemoryFrames& frames, const std::vector<C
             continue;
         }
         const auto& candidates = walk.Candidates();
-        const auto offered = std::find_if(candidates.begin(), candidates.end(),
-                                          [&](const AmbiguityWalk::Candidate& c) { return c.replacement == *target; });
+        const auto offered =
+            std::find_if(candidates.begin(), candidates.end(),
+                         [&](const AmbiguityWalk::Candidate& c) { return c.replacement == *target; });
         if (offered != candidates.end())
             walk.Replace(ws, static_cast<int>(offered - candidates.begin()));
         else
@@ -251,7 +258,8 @@ Json NameWarnings(const Workspace& ws) {
             translation = translations[n].second == "*" ? translations[n].first : translations[n].second;
         const auto hit = targetWords.find(FoldWord(translation, mode));
         if (hit == targetWords.end()) continue;
-        warnings.push_back({{"name", Utf8(name)}, {"translation", Utf8(translation)}, {"key", Utf8(hit->second)}});
+        warnings.push_back(
+            {{"name", Utf8(name)}, {"translation", Utf8(translation)}, {"key", Utf8(hit->second)}});
     }
     return warnings;
 }
@@ -261,7 +269,8 @@ struct Inputs {
     std::optional<std::vector<Choice>> choices;
 };
 
-int TranslateOne(Workspace& ws, const TranslateOptions& options, const Inputs& inputs, const std::string& file) {
+int TranslateOne(Workspace& ws, const TranslateOptions& options, const Inputs& inputs,
+                 const std::string& file) {
     StderrReporter reporter;
     const std::vector<TStruct> sections = OpenProjectSections(ws, file, reporter);
     if (sections.empty()) {
@@ -284,8 +293,8 @@ int TranslateOne(Workspace& ws, const TranslateOptions& options, const Inputs& i
     const MarkCounts counts = CountMarks(frames);
     const std::string output = options.output ? *options.output : DeriveOutputFileName(ws, file);
     SaveProject(ws, frames.frames, file, output);
-    std::cout << "translated " << counts.translated << ", ambiguous " << counts.ambiguous << ", written " << output
-              << std::endl;
+    std::cout << "translated " << counts.translated << ", ambiguous " << counts.ambiguous << ", written "
+              << output << std::endl;
 
     if (options.reportFile) {
         Json report = {{"source", file},
@@ -355,7 +364,8 @@ int ShowProject(const std::string& dataDir, const std::string& file) {
                                     {"defineTexts", std::move(defines)}});
         }
         Json names = Json::array();
-        for (const auto& [tags, name] : ws->parse.NameList[0]) names.push_back({{"tags", Utf8(tags)}, {"name", Utf8(name)}});
+        for (const auto& [tags, name] : ws->parse.NameList[0])
+            names.push_back({{"tags", Utf8(tags)}, {"name", Utf8(name)}});
         const Json json = {{"language", Utf8(ws->project.projectLanguage)},
                            {"sections", std::move(sectionsJson)},
                            {"names", std::move(names)}};
@@ -372,7 +382,8 @@ int TranslateProjects(const std::string& dataDir, const TranslateOptions& option
         ws = MakeWorkspace(dataDir);
         if (options.namesFile) inputs.namesText = ReadWholeFile(*options.namesFile);
         if (options.choicesFile)
-            inputs.choices = ParseChoices(ChoicesText(ReadWholeFile(*options.choicesFile), *options.choicesFile));
+            inputs.choices =
+                ParseChoices(ChoicesText(ReadWholeFile(*options.choicesFile), *options.choicesFile));
         return kExitSuccess;
     });
     if (prepared != kExitSuccess) return prepared;

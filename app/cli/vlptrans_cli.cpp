@@ -1,7 +1,6 @@
 // vlptrans-cli: the batch front end. Opens, translates and saves projects as the window does,
 // and prints what it did.
 #include <CLI/CLI.hpp>
-
 #include <iostream>
 
 #include "app/cli/cli_commands.h"
@@ -28,28 +27,32 @@ int main(int argc, char** argv) {
     info->add_option("FILE", infoFile, "Project file")->required();
 
     std::string showFile;
-    auto* show = app.add_subcommand("show", "Open a project as the window does and print its sections as JSON");
+    auto* show =
+        app.add_subcommand("show", "Open a project as the window does and print its sections as JSON");
     show->add_option("FILE", showFile, "Project file")->required();
 
     vlp::cli::TranslateOptions translate;
     auto* translateCommand = app.add_subcommand(
         "translate", "Open, translate (with --to) and save projects; one summary line per project");
     translateCommand->add_option("FILE", translate.files, "Project files")->required();
-    translateCommand->add_option("--to", translate.target, "Target language (its name as `languages` lists it)");
+    translateCommand->add_option("--to", translate.target,
+                                 "Target language (its name as `languages` lists it)");
     translateCommand->add_option("-o,--output", translate.output,
                                  "Write this file (Save As) instead of the derived name next to FILE");
     translateCommand->add_option("--names", translate.namesFile, "Names table file (name=translation lines)");
     translateCommand->add_option("--choices", translate.choicesFile,
                                  "Resolve ambiguous words: lines source=target");
     translateCommand->add_option("--report", translate.reportFile, "Write a JSON report of the translation");
-    translateCommand->add_flag("--strict", translate.strict, "Exit with status 3 when ambiguous words remain");
+    translateCommand->add_flag("--strict", translate.strict,
+                               "Exit with status 3 when ambiguous words remain");
 
     vlp::cli::DumpOptions dump;
     auto* dumpCommand =
         app.add_subcommand("dump", "Write the merged dictionary of FILE's language and the target language");
     dumpCommand->add_option("FILE", dump.file, "Project file")->required();
     dumpCommand->add_option("--to", dump.target, "Target language")->required();
-    dumpCommand->add_option("-o,--output", dump.output, "Dump file (default: dictionary.txt in the data folder)");
+    dumpCommand->add_option("-o,--output", dump.output,
+                            "Dump file (default: dictionary.txt in the data folder)");
 
     try {
         app.parse(argc, argv);

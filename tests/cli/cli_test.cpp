@@ -47,12 +47,12 @@ void WriteLanguages(const test::LanguageFolder& folder) {
                           "dict make|General - makes a variable", "dict colour|Turtle - pen colour",
                           "page colour|Page - background colour", "other end|General - ends a procedure",
                           "param define|Main - setstate word of a procedure definition"});
-    write("alpha.ldi", {"[system]", "language=alpha", "setfix=set*", "[dict]", "forward=forward", "right=right",
-                        "repeat=repeat", "print=print", "make=make", "colour=colour", "[page]", "colour=colour",
-                        "[other]", "end=end", "[param]", "define=to"});
-    write("beta.ldi", {"[system]", "language=beta", "setfix=nastav*", "[dict]", "forward=vpred", "right=vpravo",
-                       "repeat=opakuj", "print=pis", "make=udelej", "colour=barva", "[page]", "colour=pozadi",
-                       "[other]", "end=konec", "[param]", "define=prikaz"});
+    write("alpha.ldi", {"[system]", "language=alpha", "setfix=set*", "[dict]", "forward=forward",
+                        "right=right", "repeat=repeat", "print=print", "make=make", "colour=colour", "[page]",
+                        "colour=colour", "[other]", "end=end", "[param]", "define=to"});
+    write("beta.ldi", {"[system]", "language=beta", "setfix=nastav*", "[dict]", "forward=vpred",
+                       "right=vpravo", "repeat=opakuj", "print=pis", "make=udelej", "colour=barva", "[page]",
+                       "colour=pozadi", "[other]", "end=konec", "[param]", "define=prikaz"});
 }
 
 const std::string kPicture = std::string("\x00\x01pic\xFF\x80", 7);
@@ -61,9 +61,9 @@ std::string Project(std::string_view language, std::string_view text) {
     return ContainerBuilder("05").chunk("LA 1", language).chunk("TX 1", text).chunk("PIC1", kPicture).bytes();
 }
 
-const std::string kDemoText = CrLf({"make \"size 10", "make \"step 5", "", "to square :n",
-                                    "repeat 4 [forward :n right 90]", "end", "", "", "; a comment forward", "",
-                                    "colour 3", "print |hello world|", ""});
+const std::string kDemoText =
+    CrLf({"make \"size 10", "make \"step 5", "", "to square :n", "repeat 4 [forward :n right 90]", "end", "",
+          "", "; a comment forward", "", "colour 3", "print |hello world|", ""});
 
 class Cli : public testing::Test {
 protected:
@@ -92,7 +92,8 @@ protected:
 
     std::vector<std::string> Files() const {
         std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(work.path())) names.push_back(entry.path().filename().string());
+        for (const auto& entry : fs::directory_iterator(work.path()))
+            names.push_back(entry.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -104,9 +105,9 @@ protected:
 
 // The demo translated into beta: names map to themselves (blue), "colour" stays ambiguous, the
 // comment is copied, and every section is followed by an empty line.
-const std::string kDemoInBeta = CrLf({"udelej \"size 10", "udelej \"step 5", "", "prikaz square :n",
-                                      "opakuj 4 [vpred :n vpravo 90]", "konec", "", "; a comment forward", "",
-                                      "colour 3", "pis |hello world|", "", ""});
+const std::string kDemoInBeta =
+    CrLf({"udelej \"size 10", "udelej \"step 5", "", "prikaz square :n", "opakuj 4 [vpred :n vpravo 90]",
+          "konec", "", "; a comment forward", "", "colour 3", "pis |hello world|", "", ""});
 
 TEST_F(Cli, TranslateWritesTheDerivedFileByteForByte) {
     const CliRun run = Cmd({"translate", demo, "--to", "beta"});
@@ -126,9 +127,9 @@ TEST_F(Cli, DerivedNamesTakeNewPrefixesWhileTheNameExists) {
     // Without --to the project is saved untranslated, next to itself.
     const CliRun run = Cmd({"translate", demo});
     EXPECT_EQ(run.out, "translated 0, ambiguous 0, written " + work.file("new_demo.vlp") + "\n");
-    const std::string untranslated = CrLf({"make \"size 10", "make \"step 5", "", "to square :n",
-                                           "repeat 4 [forward :n right 90]", "end", "", "; a comment forward", "",
-                                           "colour 3", "print |hello world|", "", ""});
+    const std::string untranslated =
+        CrLf({"make \"size 10", "make \"step 5", "", "to square :n", "repeat 4 [forward :n right 90]", "end",
+              "", "; a comment forward", "", "colour 3", "print |hello world|", "", ""});
     EXPECT_EQ(ReadFile(work.file("new_demo.vlp")), Project("alpha", untranslated));
     EXPECT_EQ(Cmd({"translate", demo}).status, 0);
     EXPECT_TRUE(fs::exists(work.file("new_new_demo.vlp")));
@@ -154,7 +155,8 @@ TEST_F(Cli, ChoicesResolveAmbiguousWords) {
     const std::string choices = work.file("choices.txt");
     WriteFile(choices, "COLOUR = pozad\xC3\xAD\n");  // UTF-8, as the report writes words
     const std::string report = work.file("report.json");
-    const CliRun run = Cmd({"translate", demo, "--to", "beta", "--choices", choices, "--report", report, "--strict"});
+    const CliRun run =
+        Cmd({"translate", demo, "--to", "beta", "--choices", choices, "--report", report, "--strict"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "translated 11, ambiguous 0, written " + work.file("beta_demo.vlp") + "\n");
     const std::string text = ReadFile(work.file("beta_demo.vlp"));
@@ -162,7 +164,8 @@ TEST_F(Cli, ChoicesResolveAmbiguousWords) {
     const Json json = Json::parse(ReadFile(report));
     const Json& part = json["parts"][3];
     EXPECT_EQ(part["text"], "pozad\xC3\xAD 3\r\npis |hello world|\r\n");
-    EXPECT_EQ(part["marks"], Json::parse(R"([{"start":0,"length":6,"status":3},{"start":10,"length":3,"status":1}])"));
+    EXPECT_EQ(part["marks"],
+              Json::parse(R"([{"start":0,"length":6,"status":3},{"start":10,"length":3,"status":1}])"));
 }
 
 TEST_F(Cli, ChoicesInWindows1250AndOfferedCandidates) {
@@ -196,7 +199,8 @@ TEST_F(Cli, ReportDescribesTheTranslation) {
     EXPECT_EQ(first["className"], "");
     EXPECT_EQ(first["text"], "udelej \"size 10\r\nudelej \"step 5\r\n");
     // The second line's marks count the first line's end as two characters.
-    EXPECT_EQ(first["marks"], Json::parse(R"([{"start":0,"length":6,"status":1},{"start":8,"length":4,"status":1},
+    EXPECT_EQ(first["marks"],
+              Json::parse(R"([{"start":0,"length":6,"status":1},{"start":8,"length":4,"status":1},
                                               {"start":17,"length":6,"status":1},{"start":25,"length":4,"status":1}])"));
     EXPECT_EQ(json["parts"][2]["kind"], 2);
     EXPECT_EQ(json["parts"][3]["marks"][0], Json::parse(R"({"start":0,"length":6,"status":2})"));
@@ -214,8 +218,8 @@ TEST_F(Cli, ReportWarnsOfNamesThatAreTargetWords) {
 }
 
 TEST_F(Cli, RoundTripGivesBackTheProjectsText) {
-    const std::string text = CrLf({"make \"size 10", "", "to square :n", "repeat 4 [forward :n right 90]", "end",
-                                   "", "print |hello world| :size"});
+    const std::string text = CrLf({"make \"size 10", "", "to square :n", "repeat 4 [forward :n right 90]",
+                                   "end", "", "print |hello world| :size"});
     WriteFile(demo, Project("alpha", text));
     const std::string back = work.file("back.vlp");
     ASSERT_EQ(Cmd({"translate", demo, "--to", "beta"}).status, 0);
@@ -233,7 +237,8 @@ TEST_F(Cli, BatchTranslatesEachProjectWithOneLineEach) {
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "translated 10, ambiguous 1, written " + work.file("beta_demo.vlp") +
                            "\ntranslated 1, ambiguous 0, written " + work.file("beta_second.vlp") + "\n");
-    EXPECT_EQ(run.err, "wrong VLP file\nThe project has no sections; nothing was saved.\nfailed " + broken + "\n");
+    EXPECT_EQ(run.err,
+              "wrong VLP file\nThe project has no sections; nothing was saved.\nfailed " + broken + "\n");
     EXPECT_EQ(ReadFile(work.file("beta_second.vlp")), Project("beta", CrLf({"pis 1", "", ""})));
 }
 
@@ -264,15 +269,24 @@ INSTANTIATE_TEST_SUITE_P(
     Inputs, CliRefuses,
     testing::Values(
         RefusedCase{"PlainText", "print 1\r\n", {}, "wrong VLP file\n" + kNoSections},
-        RefusedCase{"UnknownLanguage", Project("klingon", "print 1"), {}, "unknown language <klingon>\n" + kNoSections},
+        RefusedCase{"UnknownLanguage",
+                    Project("klingon", "print 1"),
+                    {},
+                    "unknown language <klingon>\n" + kNoSections},
         RefusedCase{"NoTextChunk", ContainerBuilder().chunk("LA 1", "alpha").bytes(), {}, kNoSections},
         RefusedCase{"EmptyText", Project("alpha", ""), {}, kNoSections},
         RefusedCase{"OnlyLineEnds", Project("alpha", "\r\n\r\n\r\n"), {"--to", "beta"}, kNoSections},
-        RefusedCase{"DamagedContainer", ContainerBuilder().rawChunk("TX 1", 500, "print").bytes(), {},
+        RefusedCase{"DamagedContainer",
+                    ContainerBuilder().rawChunk("TX 1", 500, "print").bytes(),
+                    {},
                     "Stream read error\n"},
-        RefusedCase{"UnknownTarget", Project("alpha", "print 1"), {"--to", "klingon"},
+        RefusedCase{"UnknownTarget",
+                    Project("alpha", "print 1"),
+                    {"--to", "klingon"},
                     "unknown target language <klingon>\n"},
-        RefusedCase{"OwnLanguageAsTarget", Project("alpha", "print 1"), {"--to", "alpha"},
+        RefusedCase{"OwnLanguageAsTarget",
+                    Project("alpha", "print 1"),
+                    {"--to", "alpha"},
                     "target language <alpha> is the project's own language\n"}),
     [](const testing::TestParamInfo<RefusedCase>& info) { return info.param.name; });
 
@@ -306,13 +320,16 @@ TEST_F(Cli, InfoDescribesTheContainer) {
     ASSERT_EQ(run.status, 0);
     EXPECT_EQ(Json::parse(run.out), Json::parse(R"({"container": true, "version": 5,
         "chunks": [{"tag": "LA 1", "length": 5}, {"tag": "TX 1", "length": )" +
-                                               std::to_string(kDemoText.size()) + R"(},
+                                                std::to_string(kDemoText.size()) + R"(},
                    {"tag": "PIC1", "length": 7}],
-        "language": "alpha", "textLength": )" + std::to_string(kDemoText.size()) + "}"));
+        "language": "alpha", "textLength": )" + std::to_string(kDemoText.size()) +
+                                                "}"));
     WriteFile(demo, "plain\r\n");
     run = Cmd({"info", demo}, false);
-    EXPECT_EQ(Json::parse(run.out),
-              Json::parse(R"({"container": false, "version": null, "chunks": [], "language": "*", "textLength": 7})"));
+    EXPECT_EQ(
+        Json::parse(run.out),
+        Json::parse(
+            R"({"container": false, "version": null, "chunks": [], "language": "*", "textLength": 7})"));
     WriteFile(demo, ContainerBuilder("04").chunk("TX 1", "a").bytes());
     EXPECT_EQ(Json::parse(Cmd({"info", demo}, false).out)["language"], "");
 }
@@ -327,7 +344,8 @@ TEST_F(Cli, ShowPrintsTheSectionsAndNames) {
         "headText": "make \"size 10\r\nmake \"step 5\r\n", "propertyText": "", "variableText": "",
         "eventText": "", "defineTexts": []})"));
     EXPECT_EQ(json["sections"][2]["caption"], "comment");
-    EXPECT_EQ(json["names"], Json::parse(R"([{"tags": "g", "name": "size"}, {"tags": "g", "name": "step"}])"));
+    EXPECT_EQ(json["names"],
+              Json::parse(R"([{"tags": "g", "name": "size"}, {"tags": "g", "name": "step"}])"));
 }
 
 TEST_F(Cli, ShowOfAnUnusableProjectFails) {
@@ -342,15 +360,16 @@ TEST_F(Cli, DumpWritesTheMergedDictionary) {
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string dump = languages.path("dictionary.txt");
     EXPECT_EQ(run.err, "dictionary to file\n" + dump + "\n");
-    EXPECT_EQ(ReadFile(dump), CrLf({"colour\tbarva\tTurtle - pen colour\tdict colour",
-                                    "\tpozadi\tPage - background colour\tpage colour",
-                                    "end\tkonec\tGeneral - ends a procedure\tother end",
-                                    "forward\tvpred\tTurtle - moves forward\tdict forward",
-                                    "make\tudelej\tGeneral - makes a variable\tdict make",
-                                    "print\tpis\tGeneral - prints a value\tdict print",
-                                    "repeat\topakuj\tGeneral - repeats a list\tdict repeat",
-                                    "right\tvpravo\tTurtle - turns right\tdict right",
-                                    "to\tprikaz\tMain - setstate word of a procedure definition\tparam define", ""}));
+    EXPECT_EQ(ReadFile(dump),
+              CrLf({"colour\tbarva\tTurtle - pen colour\tdict colour",
+                    "\tpozadi\tPage - background colour\tpage colour",
+                    "end\tkonec\tGeneral - ends a procedure\tother end",
+                    "forward\tvpred\tTurtle - moves forward\tdict forward",
+                    "make\tudelej\tGeneral - makes a variable\tdict make",
+                    "print\tpis\tGeneral - prints a value\tdict print",
+                    "repeat\topakuj\tGeneral - repeats a list\tdict repeat",
+                    "right\tvpravo\tTurtle - turns right\tdict right",
+                    "to\tprikaz\tMain - setstate word of a procedure definition\tparam define", ""}));
     const std::string chosen = work.file("dump.txt");
     EXPECT_EQ(Cmd({"dump", demo, "--to", "beta", "-o", chosen}).status, 0);
     EXPECT_EQ(ReadFile(chosen), ReadFile(dump));

@@ -84,7 +84,8 @@ TEST_F(AmbiguityWalkTest, SkipMovesFromRunToRunAndOnToTheNextEditor) {
 TEST_F(AmbiguityWalkTest, DictionaryWordOffersSensesThenItself) {
     Translate({"colour"});
     StartWalk();
-    EXPECT_EQ(Captions(walk), (Strings{"barva ... turtle colour setting", "farba ... page colour setting", "colour"}));
+    EXPECT_EQ(Captions(walk),
+              (Strings{"barva ... turtle colour setting", "farba ... page colour setting", "colour"}));
     EXPECT_EQ(walk.Candidates()[0].replacement, "barva");
     EXPECT_EQ(walk.CheckedCandidate(), 0);
     EXPECT_EQ(walk.WordIndex(), FindWord(ws, "colour"));
@@ -92,7 +93,9 @@ TEST_F(AmbiguityWalkTest, DictionaryWordOffersSensesThenItself) {
 
 TEST_F(AmbiguityWalkTest, TwelveSensesOfferTheFirstTenAndTheWord) {
     ws = Workspace();
-    AddEntry(ws, "many", {{"t0"}, {"t1"}, {"t2"}, {"t3"}, {"t4"}, {"t5"}, {"t6"}, {"t7"}, {"t8"}, {"t9"}, {"t10"}, {"t11"}});
+    AddEntry(
+        ws, "many",
+        {{"t0"}, {"t1"}, {"t2"}, {"t3"}, {"t4"}, {"t5"}, {"t6"}, {"t7"}, {"t8"}, {"t9"}, {"t10"}, {"t11"}});
     Translate({"many"});
     StartWalk();
     ASSERT_EQ(walk.Candidates().size(), static_cast<std::size_t>(kChoiceCount));
@@ -160,10 +163,9 @@ TEST_F(AmbiguityWalkTest, OtherRedTextOffersOnlyItself) {
 
 TEST_F(AmbiguityWalkTest, RunsAreSeparatedByAnyCharacterThatIsNotRed) {
     // Red "ab", blue "c", red "de", a red line end (never part of a run), red "f".
-    editors.push_back(Marked("abcde\r\nf\r\n", {{0, 2, kMarkAmbiguous},
-                                                 {2, 1, kMarkTranslated},
-                                                 {3, 5, kMarkAmbiguous},
-                                                 {7, 1, kMarkAmbiguous}}));
+    editors.push_back(Marked(
+        "abcde\r\nf\r\n",
+        {{0, 2, kMarkAmbiguous}, {2, 1, kMarkTranslated}, {3, 5, kMarkAmbiguous}, {7, 1, kMarkAmbiguous}}));
     StartWalk();
     Strings words;
     while (!walk.AtEnd()) {

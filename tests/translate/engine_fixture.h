@@ -55,9 +55,10 @@ inline Workspace SmallWorkspace() {
     AddEntry(ws, "show", {{"ukaz", "Show a turtle"}, {"Ukaz", "Show a page", "name"}});
     AddEntry(ws, "end", {{"konec", "End of a procedure", "other"}, {"koniec", "End of a list", "param"}});
     AddEntry(ws, "colour", {{"barva", "turtle colour setting"}, {"farba", "page colour setting"}});
-    AddEntry(ws, "state", {{"stav", "State of an object", "dict"},
-                           {"stavy", "Main - setstate keyword", "param"},
-                           {"stavek", "Other", "param"}});
+    AddEntry(ws, "state",
+             {{"stav", "State of an object", "dict"},
+              {"stavy", "Main - setstate keyword", "param"},
+              {"stavek", "Other", "param"}});
     return ws;
 }
 

@@ -47,7 +47,8 @@ struct OpenedProject {
     }
     void TranslateTo(const std::string& language) {
         const auto& list = ws.language.LanguageList;
-        const auto it = std::find_if(list.begin(), list.end(), [&](const LanguageInfo& l) { return l.name == language; });
+        const auto it =
+            std::find_if(list.begin(), list.end(), [&](const LanguageInfo& l) { return l.name == language; });
         ASSERT_NE(it, list.end()) << language;
         ws.buttons.buttons[static_cast<std::size_t>(it - list.begin())].down = true;
         TranslateProject(ws, frames.frames);
@@ -116,7 +117,8 @@ std::vector<ProjectLine> Lines(const MemoryFrames& frames, const LineTokens& tok
             const std::string line = TrimRight(std::string_view(text).substr(pos, end - pos));
             if (!line.empty()) {
                 const bool unsure = std::any_of(ambiguous.begin(), ambiguous.end(), [&](const Mark& m) {
-                    return m.start < static_cast<int>(pos + line.size()) && static_cast<int>(pos) < m.start + m.length;
+                    return m.start < static_cast<int>(pos + line.size()) &&
+                           static_cast<int>(pos) < m.start + m.length;
                 });
                 lines.push_back({tokens.Of(line, static_cast<int>(pos), ambiguous), unsure, line});
             }
@@ -177,7 +179,8 @@ TEST_P(SampleRoundTrip, GivesBackEveryLineWithoutAmbiguity) {
     std::vector<ProjectLine> expected;
     const auto translatedLines = Lines(there.frames, tokens);
     MemoryFrames originalFrames;
-    for (const std::string& text : original) originalFrames.editors.push_back(std::make_unique<MemoryEditor>(text));
+    for (const std::string& text : original)
+        originalFrames.editors.push_back(std::make_unique<MemoryEditor>(text));
     const auto originalLines = Lines(originalFrames, tokens);
     ASSERT_EQ(originalLines.size(), translatedLines.size());
     for (std::size_t i = 0; i < originalLines.size(); ++i)

@@ -78,7 +78,8 @@ TEST(NameIndex, AnswersAsTheLinearSearchDoes) {
     for (bool upperCaseMode : {true, false}) {
         Workspace ws;
         ws.language.upperCaseMode = upperCaseMode;
-        for (const char* word : {"speed", "Size", "SPEED", "\x8Elt\xE1", "zlta", "x", "size"}) AddNamePair(ws, word, "t");
+        for (const char* word : {"speed", "Size", "SPEED", "\x8Elt\xE1", "zlta", "x", "size"})
+            AddNamePair(ws, word, "t");
         const NameIndex index(ws);
         for (const char* word : {"speed", "SIZE", "zlt\xE1", "ZLTA", "\x9Elt\xE1", "X", "y", "", "spee"})
             EXPECT_EQ(index.Find(word), FindName(ws, word)) << word << " mode " << upperCaseMode;
@@ -95,7 +96,8 @@ TEST(WordIndex, FindsWhatFindWordFinds) {
         AddEntry(ws, "zlta", {{"d"}});
         const WordIndex index(ws);
         EXPECT_TRUE(index.Matches(ws));
-        for (const char* word : {"forward", "FD", "Pen_Up", "PENA", "A\xBC", "zlt\xE1", "\x8Elta", "nothing", "", "f"})
+        for (const char* word :
+             {"forward", "FD", "Pen_Up", "PENA", "A\xBC", "zlt\xE1", "\x8Elta", "nothing", "", "f"})
             EXPECT_EQ(index.Find(word), FindWord(ws, word)) << word << " mode " << upperCaseMode;
         ws.language.upperCaseMode = !upperCaseMode;
         EXPECT_FALSE(index.Matches(ws));
@@ -118,19 +120,14 @@ TEST_P(IsSetFormTest, Recognises) {
     EXPECT_EQ(IsSetForm(ws, GetParam().word), GetParam().isSetForm);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, IsSetFormTest,
-                         testing::Values(SetFormCase{"set", "", "setspeed", true},
-                                         SetFormCase{"set", "", "SetSpeed", true},
-                                         SetFormCase{"set", "", "set", false},
-                                         SetFormCase{"set", "", "speedset", false},
-                                         SetFormCase{"set", "", "s", false},
-                                         SetFormCase{"", "!", "speed!", true},
-                                         SetFormCase{"", "!", "!", false},
-                                         SetFormCase{"na", "!", "na!", false},
-                                         SetFormCase{"na", "!", "nax!", true},
-                                         SetFormCase{"na", "!", "nax", false},
-                                         SetFormCase{"", "", "anything", true},
-                                         SetFormCase{"", "", "", false}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, IsSetFormTest,
+    testing::Values(SetFormCase{"set", "", "setspeed", true}, SetFormCase{"set", "", "SetSpeed", true},
+                    SetFormCase{"set", "", "set", false}, SetFormCase{"set", "", "speedset", false},
+                    SetFormCase{"set", "", "s", false}, SetFormCase{"", "!", "speed!", true},
+                    SetFormCase{"", "!", "!", false}, SetFormCase{"na", "!", "na!", false},
+                    SetFormCase{"na", "!", "nax!", true}, SetFormCase{"na", "!", "nax", false},
+                    SetFormCase{"", "", "anything", true}, SetFormCase{"", "", "", false}));
 
 TEST(MakeTargetSetForm, CapitalisesTheFirstLetterBetweenPrefixAndSuffix) {
     Workspace ws;
@@ -145,20 +142,18 @@ TEST(MakeTargetSetForm, CapitalisesTheFirstLetterBetweenPrefixAndSuffix) {
 TEST(TranslateSetForm, TranslatesOnlyTheProjectsOwnNames) {
     Workspace ws = SmallWorkspace();
     AddNamePair(ws, "speed", "rychlost");
-    AddNamePair(ws, "print", "*");    // a name that is also a primitive
-    AddNamePair(ws, "wobble", "*");   // a "*" name without a dictionary entry
+    AddNamePair(ws, "print", "*");   // a name that is also a primitive
+    AddNamePair(ws, "wobble", "*");  // a "*" name without a dictionary entry
 
     struct Case {
         const char* word;
         WordStatus status;
         const char* result;
     };
-    for (const Case& c : {Case{"setspeed", Translated, "nastavRychlost"},
-                          Case{"SETSPEED", Translated, "nastavRychlost"},
-                          Case{"setprint", Translated, "nastavPis"},
-                          Case{"setwobble", Translated, "nastavWobble"},
-                          Case{"setsize", Ambiguous, "setsize"},
-                          Case{"speed", NotFound, "speed"}}) {
+    for (const Case& c :
+         {Case{"setspeed", Translated, "nastavRychlost"}, Case{"SETSPEED", Translated, "nastavRychlost"},
+          Case{"setprint", Translated, "nastavPis"}, Case{"setwobble", Translated, "nastavWobble"},
+          Case{"setsize", Ambiguous, "setsize"}, Case{"speed", NotFound, "speed"}}) {
         std::string word = c.word;
         EXPECT_EQ(TranslateSetForm(ws, word), c.status) << c.word;
         EXPECT_EQ(word, c.result) << c.word;
@@ -196,25 +191,25 @@ TEST_P(TranslateWordTest, Translates) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, TranslateWordTest,
-    testing::Values(
-        WordCase{"OneSense", "forward", ' ', "", "vpred", Translated},
-        WordCase{"CaseOfSourceIsNotCarriedOver", "FORWARD", ' ', "", "vpred", Translated},
-        WordCase{"SensesWithOneTargetAreNoAmbiguity", "show", ' ', "", "ukaz", Translated},
-        WordCase{"SeveralTargetsAreAmbiguous", "colour", ' ', "", "colour", Ambiguous},
-        WordCase{"ContextPicksTheOneMatchingSense", "colour", ' ', "turtle", "barva", Translated},
-        WordCase{"ContextMatchesLoweredDescription", "state", ' ', "main", "stavy", Translated},
-        WordCase{"ContextWithCapitalNeverMatches", "colour", ' ', "Turtle", "colour", Ambiguous},
-        WordCase{"ContextInBothDescriptionsIsAmbiguous", "colour", ' ', "colour", "colour", Ambiguous},
-        WordCase{"EndWordBeforeBarIsTargetEndWord", "end", '|', "", "konec", Translated},
-        WordCase{"EndWordBeforeBlankStaysAmbiguous", "end", ' ', "", "end", Ambiguous},
-        WordCase{"ApostropheTakesTheSetstateSense", "state", '\'', "", "stavy", Translated},
-        WordCase{"ApostropheWithoutSetstateSense", "colour", '\'', "", "colour", Ambiguous},
-        WordCase{"UnknownWordIsNotFound", "blah", ' ', "", "blah", NotFound},
-        WordCase{"NameIsReplaced", "Speed", ' ', "", "rychlost", Translated},
-        WordCase{"NameMappedToItselfIsTranslated", "same", ' ', "", "same", Translated},
-        WordCase{"StarNameKeepsThePairsWord", "WOBBLE", ' ', "", "wobble", Translated},
-        WordCase{"SetFormOfName", "setspeed", ' ', "", "nastavRychlost", Translated},
-        WordCase{"SetFormOfUnknownNameIsAmbiguous", "setblah", ' ', "", "setblah", Ambiguous}),
+    testing::Values(WordCase{"OneSense", "forward", ' ', "", "vpred", Translated},
+                    WordCase{"CaseOfSourceIsNotCarriedOver", "FORWARD", ' ', "", "vpred", Translated},
+                    WordCase{"SensesWithOneTargetAreNoAmbiguity", "show", ' ', "", "ukaz", Translated},
+                    WordCase{"SeveralTargetsAreAmbiguous", "colour", ' ', "", "colour", Ambiguous},
+                    WordCase{"ContextPicksTheOneMatchingSense", "colour", ' ', "turtle", "barva", Translated},
+                    WordCase{"ContextMatchesLoweredDescription", "state", ' ', "main", "stavy", Translated},
+                    WordCase{"ContextWithCapitalNeverMatches", "colour", ' ', "Turtle", "colour", Ambiguous},
+                    WordCase{"ContextInBothDescriptionsIsAmbiguous", "colour", ' ', "colour", "colour",
+                             Ambiguous},
+                    WordCase{"EndWordBeforeBarIsTargetEndWord", "end", '|', "", "konec", Translated},
+                    WordCase{"EndWordBeforeBlankStaysAmbiguous", "end", ' ', "", "end", Ambiguous},
+                    WordCase{"ApostropheTakesTheSetstateSense", "state", '\'', "", "stavy", Translated},
+                    WordCase{"ApostropheWithoutSetstateSense", "colour", '\'', "", "colour", Ambiguous},
+                    WordCase{"UnknownWordIsNotFound", "blah", ' ', "", "blah", NotFound},
+                    WordCase{"NameIsReplaced", "Speed", ' ', "", "rychlost", Translated},
+                    WordCase{"NameMappedToItselfIsTranslated", "same", ' ', "", "same", Translated},
+                    WordCase{"StarNameKeepsThePairsWord", "WOBBLE", ' ', "", "wobble", Translated},
+                    WordCase{"SetFormOfName", "setspeed", ' ', "", "nastavRychlost", Translated},
+                    WordCase{"SetFormOfUnknownNameIsAmbiguous", "setblah", ' ', "", "setblah", Ambiguous}),
     [](const testing::TestParamInfo<WordCase>& info) { return info.param.name; });
 
 TEST(TranslateWord, ContextChoiceLooksOnlyUpToTheLastDifferingSense) {
@@ -236,10 +231,11 @@ TEST(TranslateWord, AVoidedContextChoiceStaysVoid) {
 
 TEST(TranslateWord, ApostropheRuleTakesTheLastSetstateSenseOfKindParam) {
     Workspace ws;
-    AddEntry(ws, "state", {{"a", "Main - setstate one", "param"},
-                           {"b", "Main - setstate two", "dict"},
-                           {"c", "Main - setstate three", "param"},
-                           {"d", "main - setstate four", "param"}});
+    AddEntry(ws, "state",
+             {{"a", "Main - setstate one", "param"},
+              {"b", "Main - setstate two", "dict"},
+              {"c", "Main - setstate three", "param"},
+              {"d", "main - setstate four", "param"}});
     EXPECT_EQ(TranslateWord(ws, "state", '\'', "").text, "c");
 }
 
