@@ -19,7 +19,9 @@ namespace {
 // the window and the dialog into DIR and quits without saving anything.
 void TakeScreenshots(vlp::ui::MainWindow& window, const QString& dir) {
     QDir().mkpath(dir);
-    auto save = [&](QWidget* widget, const char* name) { widget->grab().save(QDir(dir).filePath(QString::fromLatin1(name))); };
+    auto save = [&](QWidget* widget, const char* name) {
+        widget->grab().save(QDir(dir).filePath(QString::fromLatin1(name)));
+    };
     QApplication::processEvents();
     save(&window, "main_project_opened.png");
     for (int k = 0; k < 7; ++k) {
@@ -64,7 +66,8 @@ int main(int argc, char** argv) {
 
     QStringList arguments = QCoreApplication::arguments().mid(1);
     QString screenshotDir;
-    if (const qsizetype at = arguments.indexOf(QStringLiteral("--screenshot-dir")); at >= 0 && at + 1 < arguments.size()) {
+    if (const qsizetype at = arguments.indexOf(QStringLiteral("--screenshot-dir"));
+        at >= 0 && at + 1 < arguments.size()) {
         screenshotDir = arguments.at(at + 1);
         arguments.remove(at, 2);
     }
@@ -76,6 +79,7 @@ int main(int argc, char** argv) {
     window.SetAmbiguityDialog(ambiguity);
     window.show();
     if (!screenshotDir.isEmpty())
-        QTimer::singleShot(300, &window, [&window, screenshotDir] { TakeScreenshots(window, screenshotDir); });
+        QTimer::singleShot(300, &window,
+                           [&window, screenshotDir] { TakeScreenshots(window, screenshotDir); });
     return QApplication::exec();
 }

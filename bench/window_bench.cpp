@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QToolButton>
-
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -45,7 +44,9 @@ public:
     QString SaveFileName(const FileRequest&) override { return {}; }
 
 private:
-    static void Fail(const QString& text) { throw std::runtime_error("unexpected message: " + text.toStdString()); }
+    static void Fail(const QString& text) {
+        throw std::runtime_error("unexpected message: " + text.toStdString());
+    }
 };
 
 struct BenchData {

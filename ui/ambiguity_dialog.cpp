@@ -113,7 +113,8 @@ void AmbiguityDialog::Button1Click() {
     if (walk_.AtEnd() || editors_.empty()) return;
     int checked = -1;
     for (int n = 0; n < kChoiceCount && checked < 0; ++n)
-        if (!radios_[static_cast<std::size_t>(n)]->isHidden() && radios_[static_cast<std::size_t>(n)]->isChecked())
+        if (!radios_[static_cast<std::size_t>(n)]->isHidden() &&
+            radios_[static_cast<std::size_t>(n)]->isChecked())
             checked = n;
     if (checked < 0) return;  // nothing chosen: nothing to replace
     BusyCursor busy;

@@ -42,8 +42,12 @@ FindDialog::FindDialog(QWidget* parent) : QDialog(parent) {
     resize(360, 90);
 }
 
-QString FindDialog::FindText() const { return edit_->text(); }
+QString FindDialog::FindText() const {
+    return edit_->text();
+}
 
-void FindDialog::SetFindText(const QString& text) { edit_->setText(text); }
+void FindDialog::SetFindText(const QString& text) {
+    edit_->setText(text);
+}
 
 }  // namespace vlp::ui

@@ -1,7 +1,6 @@
 #include "ui/frames_area.h"
 
 #include <QScrollBar>
-
 #include <algorithm>
 
 #include "ui/section_frame.h"
@@ -42,7 +41,9 @@ void FramesArea::Clear() {
     content_->resize(viewport()->width(), 0);
 }
 
-void FramesArea::BeginBatch() { ++batch_; }
+void FramesArea::BeginBatch() {
+    ++batch_;
+}
 
 void FramesArea::EndBatch() {
     if (--batch_ == 0 && pending_) Relayout();
@@ -74,8 +75,9 @@ void FramesArea::MaterialiseVisible() {
     const int margin = viewport()->height() / 2;
     const int top = verticalScrollBar()->value() - margin;
     const int bottom = verticalScrollBar()->value() + viewport()->height() + margin;
-    auto first = std::lower_bound(frames_.begin(), frames_.end(), top,
-                                  [](const SectionFrame* frame, int y) { return frame->geometry().bottom() < y; });
+    auto first = std::lower_bound(frames_.begin(), frames_.end(), top, [](const SectionFrame* frame, int y) {
+        return frame->geometry().bottom() < y;
+    });
     for (auto it = first; it != frames_.end() && (*it)->y() < bottom; ++it)
         (*it)->MaterialiseBetween(top - (*it)->y(), bottom - (*it)->y());
 }

@@ -6,8 +6,8 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFontDatabase>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,7 +24,6 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-
 #include <algorithm>
 
 #include "container/io_error.h"
@@ -154,7 +153,8 @@ QAction* MainWindow::MakeAction(const char* name, const QString& caption, const 
     action->setObjectName(QString::fromLatin1(name));
     if (!hint.isEmpty()) SetHint(action, hint);
     if (!shortcut.isEmpty()) action->setShortcut(shortcut);
-    if (handler != nullptr) connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    if (handler != nullptr)
+        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
     return action;
 }
 
@@ -176,8 +176,9 @@ void MainWindow::CreateActions() {
                          QKeySequence(Qt::ALT | Qt::Key_F4), nullptr);
     connect(acExit_, &QAction::triggered, this, &QWidget::close);
 
-    editUndo_ = MakeAction("EditUndo1", QStringLiteral("&Undo"), QStringLiteral("Undo|Reverts the last action"),
-                           QKeySequence(Qt::CTRL | Qt::Key_Z), nullptr);
+    editUndo_ =
+        MakeAction("EditUndo1", QStringLiteral("&Undo"), QStringLiteral("Undo|Reverts the last action"),
+                   QKeySequence(Qt::CTRL | Qt::Key_Z), nullptr);
     editUndo_->setIcon(CommandIcon(this, "edit-undo", QStyle::SP_ArrowBack));
     editCut_ = MakeAction("EditCut1", QStringLiteral("Cu&t"),
                           QStringLiteral("Cut|Cuts the selection and puts it on the Clipboard"),
@@ -187,44 +188,50 @@ void MainWindow::CreateActions() {
                            QStringLiteral("Copy|Copies the selection and puts it on the Clipboard"),
                            QKeySequence(Qt::CTRL | Qt::Key_C), nullptr);
     editCopy_->setIcon(CommandIcon(this, "edit-copy", QStyle::SP_FileIcon));
-    editPaste_ = MakeAction("EditPaste1", QStringLiteral("&Paste"), QStringLiteral("Paste|Inserts Clipboard contents"),
-                            QKeySequence(Qt::CTRL | Qt::Key_V), nullptr);
+    editPaste_ =
+        MakeAction("EditPaste1", QStringLiteral("&Paste"), QStringLiteral("Paste|Inserts Clipboard contents"),
+                   QKeySequence(Qt::CTRL | Qt::Key_V), nullptr);
     editPaste_->setIcon(CommandIcon(this, "edit-paste", QStyle::SP_DialogApplyButton));
-    editDelete_ = MakeAction("EditDelete1", QStringLiteral("&Delete"), QStringLiteral("Delete|Erases the selection"),
-                             QKeySequence(Qt::Key_Delete), nullptr);
+    editDelete_ =
+        MakeAction("EditDelete1", QStringLiteral("&Delete"), QStringLiteral("Delete|Erases the selection"),
+                   QKeySequence(Qt::Key_Delete), nullptr);
     acSelectAll_ = MakeAction("acSelectAll", QStringLiteral("Select &All"),
                               QStringLiteral("Select All|Selects the entire document"),
                               QKeySequence(Qt::CTRL | Qt::Key_A), nullptr);
     const std::array<std::pair<QAction*, int>, 6> editCommands = {{{editUndo_, kUndo},
-                                                                    {editCut_, kCut},
-                                                                    {editCopy_, kCopy},
-                                                                    {editPaste_, kPaste},
-                                                                    {editDelete_, kDelete},
-                                                                    {acSelectAll_, kSelectAll}}};
+                                                                   {editCut_, kCut},
+                                                                   {editCopy_, kCopy},
+                                                                   {editPaste_, kPaste},
+                                                                   {editDelete_, kDelete},
+                                                                   {acSelectAll_, kSelectAll}}};
     for (const auto& [action, which] : editCommands)
         connect(action, &QAction::triggered, this, [this, which = which] { EditCommand(which); });
 
-    searchFind_ = MakeAction("SearchFind1", QStringLiteral("&Find..."), QStringLiteral("Find|Finds the specified text"),
-                             QKeySequence(Qt::CTRL | Qt::Key_F), &MainWindow::SearchFind1Execute);
+    searchFind_ =
+        MakeAction("SearchFind1", QStringLiteral("&Find..."), QStringLiteral("Find|Finds the specified text"),
+                   QKeySequence(Qt::CTRL | Qt::Key_F), &MainWindow::SearchFind1Execute);
     searchFind_->setIcon(CommandIcon(this, "edit-find", QStyle::SP_FileDialogContentsView));
-    findNext_ = MakeAction("sf", QStringLiteral("Find &Next"), QStringLiteral("Find Next|Repeats the last find"),
-                           QKeySequence(Qt::Key_F3), &MainWindow::FindNextExecute);
+    findNext_ =
+        MakeAction("sf", QStringLiteral("Find &Next"), QStringLiteral("Find Next|Repeats the last find"),
+                   QKeySequence(Qt::Key_F3), &MainWindow::FindNextExecute);
     findNext_->setIcon(CommandIcon(this, "go-next", QStyle::SP_ArrowForward));
 
     acShowAll_ = MakeAction("acShowAll", QStringLiteral("&Show all"), {}, {}, &MainWindow::acShowAllExecute);
     acHideAll_ = MakeAction("acHideAll", QStringLiteral("&Hide All"), {}, {}, &MainWindow::acHideAllExecute);
     acAbout_ = MakeAction("acAbout", QStringLiteral("&About VLP translator..."),
-                          QStringLiteral("About|Dispay information about the program"), {}, &MainWindow::AboutExecute);
+                          QStringLiteral("About|Dispay information about the program"), {},
+                          &MainWindow::AboutExecute);
     // Reached only through its shortcut.
-    action1_ = MakeAction("Action1", QStringLiteral("Action1"), {}, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F1),
-                          &MainWindow::DumpDictionary);
+    action1_ = MakeAction("Action1", QStringLiteral("Action1"), {},
+                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F1), &MainWindow::DumpDictionary);
     addAction(action1_);
 
-    translateAction_ = MakeAction("TranslateButton", QStringLiteral("Translate"), QStringLiteral("Translate"), {},
-                                  &MainWindow::TranslateButtonClick);
+    translateAction_ = MakeAction("TranslateButton", QStringLiteral("Translate"), QStringLiteral("Translate"),
+                                  {}, &MainWindow::TranslateButtonClick);
     translateAction_->setEnabled(false);
-    ambiguityAction_ = MakeAction("AmbiguityButton", QStringLiteral("Ambiguity"),
-                                  QStringLiteral("Ambiguity|Search next ambiguity"), {}, &MainWindow::AmbiguityExecute);
+    ambiguityAction_ =
+        MakeAction("AmbiguityButton", QStringLiteral("Ambiguity"),
+                   QStringLiteral("Ambiguity|Search next ambiguity"), {}, &MainWindow::AmbiguityExecute);
     ambiguityAction_->setEnabled(false);
 }
 
@@ -282,7 +289,8 @@ void MainWindow::CreateToolBars() {
         button->setStatusTip(QStringLiteral("Translation to "));
         button->setMinimumSize(52, 21);
         button->setAutoRaise(true);
-        connect(button, &QToolButton::clicked, this, [this, k](bool down) { LanguageButtonClicked(k, down); });
+        connect(button, &QToolButton::clicked, this,
+                [this, k](bool down) { LanguageButtonClicked(k, down); });
         languageButtons_[static_cast<std::size_t>(k)] = button;
         languageButtonActions_[static_cast<std::size_t>(k)] = bar2->addWidget(button);
     }
@@ -415,7 +423,8 @@ void MainWindow::SyncLanguageButtons() {
 void MainWindow::LanguageButtonClicked(int index, bool down) {
     // One group in which at most one button is down, and all may be up.
     for (int k = 0; k < kLanguageButtonCount; ++k) {
-        const bool isDown = k == index ? down : (down ? false : ws_.buttons.buttons[static_cast<std::size_t>(k)].down);
+        const bool isDown =
+            k == index ? down : (down ? false : ws_.buttons.buttons[static_cast<std::size_t>(k)].down);
         ws_.buttons.buttons[static_cast<std::size_t>(k)].down = isDown;
         languageButtons_[static_cast<std::size_t>(k)]->setChecked(isDown);
     }
@@ -427,8 +436,9 @@ void MainWindow::ButtonChangeLanguage(int index) {
     if (language.empty()) {
         ShowLanguageStatus(QStringLiteral("unknown language"));
     } else if (ws_.buttons.buttons[static_cast<std::size_t>(index)].down) {
-        ShowLanguageStatus(QStringLiteral("from language (%1) to language (%2)")
-                               .arg(FromCp1250(language), languageButtons_[static_cast<std::size_t>(index)]->text()));
+        ShowLanguageStatus(
+            QStringLiteral("from language (%1) to language (%2)")
+                .arg(FromCp1250(language), languageButtons_[static_cast<std::size_t>(index)]->text()));
         translateAction_->setEnabled(true);
     } else {
         ShowLanguageStatus(QStringLiteral("language (%1)").arg(FromCp1250(language)));
@@ -437,7 +447,9 @@ void MainWindow::ButtonChangeLanguage(int index) {
     UpdateCollisions();
 }
 
-std::vector<SectionFrame*> MainWindow::Frames() const { return frames_->Frames(); }
+std::vector<SectionFrame*> MainWindow::Frames() const {
+    return frames_->Frames();
+}
 
 std::vector<TFrameStruct> MainWindow::FrameStructs() const {
     std::vector<TFrameStruct> frames;
@@ -454,8 +466,8 @@ void MainWindow::RebuildEditorList() {
 
 void MainWindow::OpenExecute() {
     if (projectChanged_ && !QuerySaveChanges()) return;
-    const QString fileName =
-        prompts_->OpenFileName({QStringLiteral("Open vorlane project"), kProjectFilter, QStringLiteral("vlp"), openFolder_});
+    const QString fileName = prompts_->OpenFileName(
+        {QStringLiteral("Open vorlane project"), kProjectFilter, QStringLiteral("vlp"), openFolder_});
     if (!fileName.isEmpty()) OpenProject(fileName);
 }
 
@@ -512,15 +524,16 @@ void MainWindow::OpenProject(const QString& fileName) {
 }
 
 bool MainWindow::QuerySaveChanges() {
-    const QString question = QStringLiteral("The project ") + projectFileName_ + QStringLiteral(" has changed.") +
-                             QStringLiteral("\r\r") + QStringLiteral("Do you want to save the changes?");
+    const QString question = QStringLiteral("The project ") + projectFileName_ +
+                             QStringLiteral(" has changed.") + QStringLiteral("\r\r") +
+                             QStringLiteral("Do you want to save the changes?");
     switch (prompts_->Question(question)) {
-    case Prompts::Answer::Yes:
-        return SaveProject();
-    case Prompts::Answer::No:
-        return true;
-    case Prompts::Answer::Cancel:
-        break;
+        case Prompts::Answer::Yes:
+            return SaveProject();
+        case Prompts::Answer::No:
+            return true;
+        case Prompts::Answer::Cancel:
+            break;
     }
     return false;
 }
@@ -549,7 +562,8 @@ bool MainWindow::CheckEncodable(bool editors, bool grid, const QString& conseque
             const auto bad = editor->FindUnencodable();
             if (!bad) continue;
             QString where = QStringLiteral("section \"%1\"").arg(editor->frame()->CheckBox1()->text());
-            if (editor->frame()->PartCount() > 1) where += QStringLiteral(", part %1").arg(editor->index() + 1);
+            if (editor->frame()->PartCount() > 1)
+                where += QStringLiteral(", part %1").arg(editor->index() + 1);
             prompts_->Error(QStringLiteral("The character %1 in %2, line %3, column %4")
                                 .arg(DescribeCharacter(bad->codePoint), where)
                                 .arg(bad->line)
@@ -587,7 +601,9 @@ bool MainWindow::SaveProject() {
     });
 }
 
-void MainWindow::SaveAsExecute() { SaveProjectAs(); }
+void MainWindow::SaveAsExecute() {
+    SaveProjectAs();
+}
 
 bool MainWindow::SaveProjectAs() {
     if (!CheckSavable()) return false;
@@ -601,8 +617,9 @@ bool MainWindow::SaveProjectAs() {
 }
 
 void MainWindow::OpenTableExecute() {
-    const QString fileName = prompts_->OpenFileName(
-        {QStringLiteral("Open table"), kTableFilter, QStringLiteral("txt"), QFileInfo(projectFileName_).absolutePath()});
+    const QString fileName =
+        prompts_->OpenFileName({QStringLiteral("Open table"), kTableFilter, QStringLiteral("txt"),
+                                QFileInfo(projectFileName_).absolutePath()});
     if (fileName.isEmpty()) return;
     if (!CheckEncodable(false, true, QStringLiteral("The table was not read."))) return;
     GridToModel();
@@ -693,7 +710,9 @@ const std::unordered_set<std::string>* MainWindow::TargetWords(QString* language
         while (begin < value.size()) {
             std::size_t end = value.find(' ', begin);
             if (end == std::string::npos) end = value.size();
-            if (end > begin) words.insert(FoldWord(std::string_view(value).substr(begin, end - begin), probe.upperCaseMode));
+            if (end > begin)
+                words.insert(
+                    FoldWord(std::string_view(value).substr(begin, end - begin), probe.upperCaseMode));
             begin = end + 1;
         }
     }
@@ -707,7 +726,8 @@ void MainWindow::UpdateCollisions() {
     for (int row = 0; row < grid_->rowCount(); ++row) UpdateCollision(row, words, language);
 }
 
-void MainWindow::UpdateCollision(int row, const std::unordered_set<std::string>* words, const QString& language) {
+void MainWindow::UpdateCollision(int row, const std::unordered_set<std::string>* words,
+                                 const QString& language) {
     QTableWidgetItem* nameItem = grid_->item(row, 1);
     QTableWidgetItem* translationItem = grid_->item(row, 2);
     if (nameItem == nullptr || translationItem == nullptr) return;
@@ -717,8 +737,9 @@ void MainWindow::UpdateCollision(int row, const std::unordered_set<std::string>*
     const bool collides = words != nullptr && !used.isEmpty() &&
                           words->count(FoldWord(ToCp1250(used), ws_.language.upperCaseMode)) > 0;
     const QSignalBlocker blocker(grid_);
-    const QString tip = collides ? QStringLiteral("\"%1\" is also a word of the language %2: the translated project "
-                                                  "would take the name for that word. Give it another translation.")
+    const QString tip = collides ? QStringLiteral(
+                                       "\"%1\" is also a word of the language %2: the translated project "
+                                       "would take the name for that word. Give it another translation.")
                                        .arg(used, language)
                                  : QString();
     for (QTableWidgetItem* item : {nameItem, translationItem}) {
@@ -783,9 +804,11 @@ void MainWindow::acHideAllExecute() {
 
 void MainWindow::AboutExecute() {
     QString title = kTitle;
-    if (!QCoreApplication::applicationVersion().isEmpty()) title += QLatin1Char(' ') + QCoreApplication::applicationVersion();
-    prompts_->Information(title + QStringLiteral("\r\rTranslates Vorlane projects from one language version of "
-                                                 "Vorlane into another."));
+    if (!QCoreApplication::applicationVersion().isEmpty())
+        title += QLatin1Char(' ') + QCoreApplication::applicationVersion();
+    prompts_->Information(title +
+                          QStringLiteral("\r\rTranslates Vorlane projects from one language version of "
+                                         "Vorlane into another."));
 }
 
 void MainWindow::DumpDictionary() {
@@ -817,9 +840,9 @@ void MainWindow::SearchFind1FindDialogFind() {
     const QString needle = findDialog_->FindText();
     if (needle.isEmpty()) return;
     QWidget* active = focusWidget();
-    const auto activeIt = std::find_if(editorList_.begin(), editorList_.end(), [active](const PartEditor* editor) {
-        return active != nullptr && editor->widget() == active;
-    });
+    const auto activeIt = std::find_if(
+        editorList_.begin(), editorList_.end(),
+        [active](const PartEditor* editor) { return active != nullptr && editor->widget() == active; });
     if (activeIt == editorList_.end()) return;
     const int activeIndex = static_cast<int>(activeIt - editorList_.begin());
 
@@ -847,9 +870,11 @@ QWidget* MainWindow::FocusedTextEditor() const {
     QWidget* focus = QApplication::focusWidget();
     if (focus == nullptr || focus->window() != this) focus = focusWidget();
     if (focus == nullptr) return nullptr;
-    if (auto* edit = qobject_cast<QTextEdit*>(focus); edit != nullptr && qobject_cast<SectionFrame*>(edit->parentWidget()))
+    if (auto* edit = qobject_cast<QTextEdit*>(focus);
+        edit != nullptr && qobject_cast<SectionFrame*>(edit->parentWidget()))
         return edit;
-    if (auto* line = qobject_cast<QLineEdit*>(focus); line != nullptr && grid_->isAncestorOf(line)) return line;
+    if (auto* line = qobject_cast<QLineEdit*>(focus); line != nullptr && grid_->isAncestorOf(line))
+        return line;
     return nullptr;
 }
 
@@ -857,21 +882,45 @@ void MainWindow::EditCommand(int which) {
     QWidget* focus = FocusedTextEditor();
     if (auto* edit = qobject_cast<QTextEdit*>(focus)) {
         switch (which) {
-        case kUndo: edit->undo(); break;
-        case kCut: edit->cut(); break;
-        case kCopy: edit->copy(); break;
-        case kPaste: edit->paste(); break;
-        case kDelete: edit->textCursor().removeSelectedText(); break;
-        case kSelectAll: edit->selectAll(); break;
+            case kUndo:
+                edit->undo();
+                break;
+            case kCut:
+                edit->cut();
+                break;
+            case kCopy:
+                edit->copy();
+                break;
+            case kPaste:
+                edit->paste();
+                break;
+            case kDelete:
+                edit->textCursor().removeSelectedText();
+                break;
+            case kSelectAll:
+                edit->selectAll();
+                break;
         }
     } else if (auto* line = qobject_cast<QLineEdit*>(focus)) {
         switch (which) {
-        case kUndo: line->undo(); break;
-        case kCut: line->cut(); break;
-        case kCopy: line->copy(); break;
-        case kPaste: line->paste(); break;
-        case kDelete: line->del(); break;
-        case kSelectAll: line->selectAll(); break;
+            case kUndo:
+                line->undo();
+                break;
+            case kCut:
+                line->cut();
+                break;
+            case kCopy:
+                line->copy();
+                break;
+            case kPaste:
+                line->paste();
+                break;
+            case kDelete:
+                line->del();
+                break;
+            case kSelectAll:
+                line->selectAll();
+                break;
         }
     }
     ActionListUpdate();

@@ -2,7 +2,6 @@
 
 #include <QMainWindow>
 #include <QStringList>
-
 #include <array>
 #include <map>
 #include <memory>
@@ -118,8 +117,8 @@ private:
     void CreateToolBars();
     void CreatePages();
     void CreateStatusBar();
-    QAction* MakeAction(const char* name, const QString& caption, const QString& hint, const QKeySequence& shortcut,
-                        void (MainWindow::*handler)());
+    QAction* MakeAction(const char* name, const QString& caption, const QString& hint,
+                        const QKeySequence& shortcut, void (MainWindow::*handler)());
 
     // Runs a command; an error it raises is shown and the command ends. False on error.
     template <typename F>

@@ -19,19 +19,29 @@ PartEditor::~PartEditor() {
     if (edit_) delete edit_.data();
 }
 
-Editor& PartEditor::Active() { return qt_ ? static_cast<Editor&>(*qt_) : memory_; }
-const Editor& PartEditor::Active() const { return qt_ ? static_cast<const Editor&>(*qt_) : memory_; }
+Editor& PartEditor::Active() {
+    return qt_ ? static_cast<Editor&>(*qt_) : memory_;
+}
+const Editor& PartEditor::Active() const {
+    return qt_ ? static_cast<const Editor&>(*qt_) : memory_;
+}
 
-std::string PartEditor::Text() const { return Active().Text(); }
+std::string PartEditor::Text() const {
+    return Active().Text();
+}
 
 void PartEditor::SetText(std::string_view text) {
     Active().SetText(text);
     if (CountLines()) frame_->PartHeightChanged();
 }
 
-void PartEditor::SetMarks(const std::vector<Mark>& marks) { Active().SetMarks(marks); }
+void PartEditor::SetMarks(const std::vector<Mark>& marks) {
+    Active().SetMarks(marks);
+}
 
-std::vector<Mark> PartEditor::MarkedRuns() const { return Active().MarkedRuns(); }
+std::vector<Mark> PartEditor::MarkedRuns() const {
+    return Active().MarkedRuns();
+}
 
 void PartEditor::Replace(int start, int length, std::string_view text, int status) {
     Active().Replace(start, length, text, status);
@@ -49,7 +59,9 @@ bool PartEditor::CountLines() {
     return before != memoryLines_;
 }
 
-int PartEditor::LineCount() const { return qt_ ? qt_->document()->blockCount() : memoryLines_; }
+int PartEditor::LineCount() const {
+    return qt_ ? qt_->document()->blockCount() : memoryLines_;
+}
 
 QTextEdit* PartEditor::Materialise() {
     if (edit_) return edit_;
@@ -77,7 +89,8 @@ QTextEdit* PartEditor::Materialise() {
     qt_ = std::move(qt);
     edit_ = edit;
     memory_ = MemoryEditor();
-    QObject::connect(document, &QTextDocument::blockCountChanged, edit, [this] { frame_->PartHeightChanged(); });
+    QObject::connect(document, &QTextDocument::blockCountChanged, edit,
+                     [this] { frame_->PartHeightChanged(); });
     edit->setGeometry(geometry_);
     edit->setVisible(shown_);
     return edit;

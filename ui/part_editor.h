@@ -2,7 +2,6 @@
 
 #include <QPointer>
 #include <QTextEdit>
-
 #include <memory>
 #include <optional>
 #include <string>

@@ -19,18 +19,22 @@ QString ForDisplay(QString text) {
 
 }  // namespace
 
-void Prompts::Message(const std::string& text) { Information(FromCp1250(text)); }
+void Prompts::Message(const std::string& text) {
+    Information(FromCp1250(text));
+}
 
 void DialogPrompts::Information(const QString& text) {
     QMessageBox::information(parent_, kTitle, ForDisplay(text));
 }
 
-void DialogPrompts::Error(const QString& text) { QMessageBox::critical(parent_, kTitle, ForDisplay(text)); }
+void DialogPrompts::Error(const QString& text) {
+    QMessageBox::critical(parent_, kTitle, ForDisplay(text));
+}
 
 Prompts::Answer DialogPrompts::Question(const QString& text) {
-    const auto button = QMessageBox::question(parent_, kTitle, ForDisplay(text),
-                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                                              QMessageBox::Yes);
+    const auto button =
+        QMessageBox::question(parent_, kTitle, ForDisplay(text),
+                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (button == QMessageBox::Yes) return Answer::Yes;
     if (button == QMessageBox::No) return Answer::No;
     return Answer::Cancel;

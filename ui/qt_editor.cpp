@@ -4,7 +4,6 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-
 #include <algorithm>
 
 namespace vlp::ui {
@@ -18,7 +17,9 @@ const QColor kGreen(0, 128, 0);
 
 // Codes below 0x20 never belong to a marked run; a line feed or carriage return inside a line
 // is shown as its control picture and counts the same.
-bool IsControl(QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x240A || c.unicode() == 0x240D; }
+bool IsControl(QChar c) {
+    return c.unicode() < 0x20 || c.unicode() == 0x240A || c.unicode() == 0x240D;
+}
 
 QFont EditorFont() {
     static const QFont font = [] {
@@ -61,19 +62,19 @@ void QtEditor::PrepareDocument(QTextDocument* document) {
 QTextCharFormat QtEditor::MarkFormat(int status) {
     QTextCharFormat format;
     switch (status) {
-    case kMarkTranslated:
-        format.setForeground(kBlue);
-        break;
-    case kMarkAmbiguous:
-        format.setForeground(kRed);
-        format.setFontWeight(QFont::Bold);
-        break;
-    case kMarkResolved:
-        format.setForeground(kGreen);
-        format.setFontWeight(QFont::Normal);
-        break;
-    default:
-        return format;
+        case kMarkTranslated:
+            format.setForeground(kBlue);
+            break;
+        case kMarkAmbiguous:
+            format.setForeground(kRed);
+            format.setFontWeight(QFont::Bold);
+            break;
+        case kMarkResolved:
+            format.setForeground(kGreen);
+            format.setFontWeight(QFont::Normal);
+            break;
+        default:
+            return format;
     }
     format.setProperty(kStatusProperty, status);
     return format;
@@ -148,7 +149,9 @@ int QtEditor::ToPosition(const std::vector<int>& starts, int offset) const {
     return block.position() + column;
 }
 
-int QtEditor::ToPosition(int offset) const { return ToPosition(LineStarts(), offset); }
+int QtEditor::ToPosition(int offset) const {
+    return ToPosition(LineStarts(), offset);
+}
 
 int QtEditor::ToOffset(int position) const {
     const QTextBlock block = document_->findBlock(position);
@@ -187,7 +190,8 @@ std::vector<Mark> QtEditor::MarkedRuns() const {
             for (int i = 0; i < text.size(); ++i) {
                 if (IsControl(text[i])) continue;
                 const int offset = base + i;
-                if (!runs.empty() && runs.back().status == status && runs.back().start + runs.back().length == offset)
+                if (!runs.empty() && runs.back().status == status &&
+                    runs.back().start + runs.back().length == offset)
                     ++runs.back().length;
                 else
                     runs.push_back({offset, 1, status});
@@ -214,7 +218,8 @@ void QtEditor::Replace(int start, int length, std::string_view text, int status)
 std::optional<QtEditor::BadCharacter> QtEditor::FindUnencodable() const {
     int line = 1;
     for (QTextBlock block = document_->firstBlock(); block.isValid(); block = block.next(), ++line) {
-        if (auto bad = ui::FindUnencodable(block.text())) return BadCharacter{bad->codePoint, line, bad->index + 1};
+        if (auto bad = ui::FindUnencodable(block.text()))
+            return BadCharacter{bad->codePoint, line, bad->index + 1};
     }
     return std::nullopt;
 }

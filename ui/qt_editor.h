@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QTextCharFormat>
-
 #include <optional>
 #include <string>
 #include <vector>
@@ -60,7 +59,7 @@ private:
     QTextDocument* document_;
 };
 
-inline constexpr int kLineHeight = 15;  // pixels per editor line
+inline constexpr int kLineHeight = 15;    // pixels per editor line
 inline constexpr int kEditorPadding = 6;  // frame and margins, top and bottom together
 
 }  // namespace vlp::ui

@@ -1,7 +1,6 @@
 #include "ui/qt_text.h"
 
 #include <QFile>
-
 #include <array>
 
 #include "text/cp1250.h"
@@ -17,7 +16,8 @@ constexpr char16_t kCarriageReturnPicture = 0x240D;
 const std::array<char16_t, 256>& ByteToChar() {
     static const std::array<char16_t, 256> table = [] {
         std::array<char16_t, 256> t{};
-        for (int b = 0; b < 256; ++b) t[b] = static_cast<char16_t>(Cp1250ToUnicode(static_cast<unsigned char>(b)));
+        for (int b = 0; b < 256; ++b)
+            t[b] = static_cast<char16_t>(Cp1250ToUnicode(static_cast<unsigned char>(b)));
         t['\n'] = kLineFeedPicture;
         t['\r'] = kCarriageReturnPicture;
         return t;
@@ -38,7 +38,8 @@ QString FromCp1250(std::string_view bytes) {
     const auto& table = ByteToChar();
     QString out(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
     QChar* data = out.data();
-    for (std::size_t i = 0; i < bytes.size(); ++i) data[i] = QChar(table[static_cast<unsigned char>(bytes[i])]);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        data[i] = QChar(table[static_cast<unsigned char>(bytes[i])]);
     return out;
 }
 
@@ -72,14 +73,19 @@ std::optional<Unencodable> FindUnencodable(const QString& text) {
 }
 
 QString DescribeCharacter(char32_t codePoint) {
-    const QString hex = QStringLiteral("U+%1").arg(static_cast<uint>(codePoint), 4, 16, QLatin1Char('0')).toUpper();
+    const QString hex =
+        QStringLiteral("U+%1").arg(static_cast<uint>(codePoint), 4, 16, QLatin1Char('0')).toUpper();
     if (codePoint < 0x20 || codePoint == 0x7F) return hex;
     const char32_t one[] = {codePoint};
     return hex + QStringLiteral(" \"") + QString::fromUcs4(one, 1) + QStringLiteral("\"");
 }
 
-std::string PathToCore(const QString& path) { return QFile::encodeName(path).toStdString(); }
+std::string PathToCore(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
 
-QString PathFromCore(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+QString PathFromCore(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
 
 }  // namespace vlp::ui

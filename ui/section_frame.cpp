@@ -1,8 +1,8 @@
 #include "ui/section_frame.h"
 
 #include <QCheckBox>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QTimer>
 
 #include "project/section_parts.h"
@@ -57,7 +57,9 @@ TFrameStruct SectionFrame::FrameStruct() const {
     return parts;
 }
 
-bool SectionFrame::IsFolded() const { return !checkBox_->isChecked(); }
+bool SectionFrame::IsFolded() const {
+    return !checkBox_->isChecked();
+}
 
 int SectionFrame::ContentHeight() const {
     int height = kCaptionHeight;
@@ -111,7 +113,8 @@ void SectionFrame::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     bool pending = false;
     for (const auto& part : parts_) {
-        if (!part->IsShown() || part->IsMaterialised() || !part->geometry().intersects(event->rect())) continue;
+        if (!part->IsShown() || part->IsMaterialised() || !part->geometry().intersects(event->rect()))
+            continue;
         painter.fillRect(part->geometry(), palette().base());
         painter.setPen(palette().color(QPalette::WindowText));
         painter.drawRect(part->geometry().adjusted(0, 0, -1, -1));
@@ -119,7 +122,8 @@ void SectionFrame::paintEvent(QPaintEvent* event) {
     }
     if (pending) {
         const QRect exposed = event->rect();
-        QTimer::singleShot(0, this, [this, exposed] { MaterialiseBetween(exposed.top(), exposed.bottom() + 1); });
+        QTimer::singleShot(0, this,
+                           [this, exposed] { MaterialiseBetween(exposed.top(), exposed.bottom() + 1); });
     }
 }
 

@@ -2,11 +2,11 @@
 // that count a line end as CR LF, and marks read back from the document's fragments.
 #include "ui/qt_editor.h"
 
+#include <gtest/gtest.h>
+
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
-
-#include <gtest/gtest.h>
 
 #include "translate/memory_editor.h"
 #include "ui/part_editor.h"
@@ -42,10 +42,22 @@ INSTANTIATE_TEST_SUITE_P(
     Editor, QtEditorTextTest,
     testing::Values(TextCase{"Empty", "", ""}, TextCase{"FinalLineEndImplied", "a\r\nb", "a\r\nb\r\n"},
                     TextCase{"EmptyLineKept", "a\r\n\r\nb\r\n", "a\r\n\r\nb\r\n"},
-                    TextCase{"NoBreakSpaceStaysItself", "a\xA0" "b\r\n", "a\xA0" "b\r\n"},
+                    TextCase{"NoBreakSpaceStaysItself",
+                             "a\xA0"
+                             "b\r\n",
+                             "a\xA0"
+                             "b\r\n"},
                     TextCase{"BareLineFeedStaysInsideItsLine", "a\nb\r\nc\rd\r\n", "a\nb\r\nc\rd\r\n"},
                     TextCase{"EveryByte", AllBytes(), AllBytes()},
-                    TextCase{"Accents", "\x9E" "elva \x9A" "t\xEC" "st\xED\r\n", "\x9E" "elva \x9A" "t\xEC" "st\xED\r\n"}),
+                    TextCase{"Accents",
+                             "\x9E"
+                             "elva \x9A"
+                             "t\xEC"
+                             "st\xED\r\n",
+                             "\x9E"
+                             "elva \x9A"
+                             "t\xEC"
+                             "st\xED\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(QtEditorTest, OffsetsCountALineEndAsTwo) {
@@ -64,7 +76,8 @@ TEST(QtEditorTest, MarksRoundTripAcrossLines) {
     QTextDocument document;
     QtEditor editor(&document);
     editor.SetText("barva 10\r\n\tcolour x colour\r\n");
-    const std::vector<Mark> marks = {{0, 5, kMarkTranslated}, {11, 6, kMarkAmbiguous}, {20, 6, kMarkAmbiguous}};
+    const std::vector<Mark> marks = {
+        {0, 5, kMarkTranslated}, {11, 6, kMarkAmbiguous}, {20, 6, kMarkAmbiguous}};
     editor.SetMarks(marks);
     EXPECT_EQ(editor.MarkedRuns(), marks);
 

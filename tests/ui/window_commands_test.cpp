@@ -34,7 +34,8 @@ protected:
         QWidget* focus = window->focusWidget();
         for (std::size_t i = 0; i < window->EditorList().size(); ++i)
             if (Editor(static_cast<int>(i))->widget() == focus)
-                return {static_cast<int>(i), Editor(static_cast<int>(i))->widget()->textCursor().selectedText()};
+                return {static_cast<int>(i),
+                        Editor(static_cast<int>(i))->widget()->textCursor().selectedText()};
         return {-1, {}};
     }
     int SelectionStart(int editor) { return Editor(editor)->widget()->textCursor().selectionStart(); }
@@ -127,7 +128,9 @@ TEST_F(WindowTest, FoldingShrinksTheFrameAndMovesTheOthersUp) {
 
 TEST_F(WindowTest, EditCommandsFollowFocusAndSelection) {
     MainWindow& w = OpenDemo();
-    auto enabled = [&](const char* name) { return w.findChild<QAction*>(QString::fromLatin1(name))->isEnabled(); };
+    auto enabled = [&](const char* name) {
+        return w.findChild<QAction*>(QString::fromLatin1(name))->isEnabled();
+    };
     QTextEdit* edit = Editor(1)->widget();
     edit->setFocus();
     Editor(1)->Select(0, 14);
@@ -152,7 +155,8 @@ TEST_F(WindowTest, EditCommandsFollowFocusAndSelection) {
     w.TabControl1()->setCurrentIndex(1);
     w.StringGrid1()->setFocus();
     w.ActionListUpdate();
-    for (const char* name : {"EditUndo1", "EditCut1", "EditCopy1", "EditPaste1", "EditDelete1", "acSelectAll"})
+    for (const char* name :
+         {"EditUndo1", "EditCut1", "EditCopy1", "EditPaste1", "EditDelete1", "acSelectAll"})
         EXPECT_FALSE(enabled(name)) << name;
     EXPECT_TRUE(enabled("acSave"));
     // The offscreen platform cannot tell Caps Lock: the panel stays empty.
@@ -187,17 +191,22 @@ TEST_P(CommandTest, CaptionHintAndShortcut) {
 INSTANTIATE_TEST_SUITE_P(
     Window, CommandTest,
     testing::Values(
-        CommandCase{"acOpen", "&Open...", "Open", "Open an existing file", QKeySequence(Qt::CTRL | Qt::Key_O)},
+        CommandCase{"acOpen", "&Open...", "Open", "Open an existing file",
+                    QKeySequence(Qt::CTRL | Qt::Key_O)},
         CommandCase{"acSave", "&Save", "Save", "Save the current file", QKeySequence(Qt::CTRL | Qt::Key_S)},
         CommandCase{"acSaveas", "Save &as...", "Save as", "Save the current file with a new name", {}},
-        CommandCase{"acOpenTable", "Open Table...", "Open Table from text file", "Open Table from text file", {}},
+        CommandCase{
+            "acOpenTable", "Open Table...", "Open Table from text file", "Open Table from text file", {}},
         CommandCase{"acExit", "E&xit", "Exit", "Close the application", QKeySequence(Qt::ALT | Qt::Key_F4)},
-        CommandCase{"EditPaste1", "&Paste", "Paste", "Inserts Clipboard contents", QKeySequence(Qt::CTRL | Qt::Key_V)},
+        CommandCase{"EditPaste1", "&Paste", "Paste", "Inserts Clipboard contents",
+                    QKeySequence(Qt::CTRL | Qt::Key_V)},
         CommandCase{"EditDelete1", "&Delete", "Delete", "Erases the selection", QKeySequence(Qt::Key_Delete)},
-        CommandCase{"SearchFind1", "&Find...", "Find", "Finds the specified text", QKeySequence(Qt::CTRL | Qt::Key_F)},
+        CommandCase{"SearchFind1", "&Find...", "Find", "Finds the specified text",
+                    QKeySequence(Qt::CTRL | Qt::Key_F)},
         CommandCase{"sf", "Find &Next", "Find Next", "Repeats the last find", QKeySequence(Qt::Key_F3)},
         CommandCase{"AmbiguityButton", "Ambiguity", "Ambiguity", "Search next ambiguity", {}},
-        CommandCase{"acAbout", "&About VLP translator...", "About", "Dispay information about the program", {}}),
+        CommandCase{
+            "acAbout", "&About VLP translator...", "About", "Dispay information about the program", {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(WindowTest, SaveIsEnabledOnceAProjectWasOpened) {
@@ -281,7 +290,8 @@ TEST_F(NamesGridTest, ANameThatIsAWordOfTheTargetIsFlagged) {
     EXPECT_TRUE(grid->item(1, 2)->toolTip().isEmpty());  // no target chosen yet
     window->LanguageButton(0)->click();
     EXPECT_NE(grid->item(1, 2)->background().color(), QColor());
-    EXPECT_TRUE(grid->item(1, 1)->toolTip().contains(QStringLiteral("cesky"))) << grid->item(1, 1)->toolTip().toStdString();
+    EXPECT_TRUE(grid->item(1, 1)->toolTip().contains(QStringLiteral("cesky")))
+        << grid->item(1, 1)->toolTip().toStdString();
     EXPECT_TRUE(grid->item(0, 2)->toolTip().isEmpty());
     grid->item(1, 2)->setText(QStringLiteral("velikost"));
     EXPECT_TRUE(grid->item(1, 2)->toolTip().isEmpty());

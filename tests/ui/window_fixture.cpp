@@ -25,7 +25,8 @@ private:
     std::unique_ptr<QApplication> app_;
 };
 
-[[maybe_unused]] testing::Environment* const kQtEnvironment = testing::AddGlobalTestEnvironment(new QtEnvironment);
+[[maybe_unused]] testing::Environment* const kQtEnvironment =
+    testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 std::string Lines(std::initializer_list<std::string_view> lines) {
     std::string text;
@@ -36,10 +37,11 @@ std::string Lines(std::initializer_list<std::string_view> lines) {
     return text;
 }
 
-const char* const kClasses[] = {"button",    "colorslider", "colourbutton", "commport",   "joystick",    "main",
-                                "mainwindow", "mediaplayer", "melodybutton", "net",        "page",        "pageswitch",
-                                "pane",       "separator",   "slider",       "switch",     "textbox",     "toolbar",
-                                "toolbutton", "toolwindow",  "turtle",       "web",        "widthswitch", "window"};
+const char* const kClasses[] = {"button", "colorslider", "colourbutton", "commport",     "joystick",
+                                "main",   "mainwindow",  "mediaplayer",  "melodybutton", "net",
+                                "page",   "pageswitch",  "pane",         "separator",    "slider",
+                                "switch", "textbox",     "toolbar",      "toolbutton",   "toolwindow",
+                                "turtle", "web",         "widthswitch",  "window"};
 
 }  // namespace
 
@@ -68,22 +70,61 @@ QString RecordingPrompts::SaveFileName(const FileRequest& request) {
 }
 
 void WriteTestLanguages(const std::string& programDir) {
-    std::string english = Lines({"[system]", "language=english", "setfix=set*", "[dict]", ".new.=new",
-                                 ".setstate.=setstate", "newclass=newclass", ".setSaveOptions=setsaveoptions",
-                                 "make=make", "setplist=setplist", "forward=forward fd", "right=right rt",
-                                 "repeat=repeat", "print=print pr", "colour=colour", "to=to", "[pen]", "colour=colour",
-                                 "[param]", "define=define", "event=event", "[other]", "end=end", "[class]"});
-    std::string cesky = Lines({"[system]", "language=cesky", "setfix=nastav*", "[dict]", ".new.=novy",
-                               ".setstate.=nastavStav", "newclass=novaTrida", ".setSaveOptions=nastavVolbyUlozeni",
-                               "make=udelej", "setplist=nastavSeznam", "forward=dopredu do", "right=vpravo vp",
-                               "repeat=opakuj", "print=pis", "colour=barva", "to=viem", "[pen]", "colour=barvaPera",
-                               "[param]", "define=prikaz", "event=udalost", "[other]", "end=konec", "[class]"});
-    std::string compare = Lines({"dict .new.|new object", "dict .setstate.|set the state", "dict newclass|new class",
-                                 "dict .setSaveOptions|save options", "dict make|make a variable",
-                                 "dict setplist|property list", "dict forward|move forward", "dict right|turn right",
-                                 "dict repeat|repeat a list", "dict print|print a value", "dict to|start a procedure",
-                                 "dict colour|colour of the page", "pen colour|colour of the pen",
-                                 "param define|a definition", "param event|an event", "other end|end of a definition"});
+    std::string english = Lines({"[system]",
+                                 "language=english",
+                                 "setfix=set*",
+                                 "[dict]",
+                                 ".new.=new",
+                                 ".setstate.=setstate",
+                                 "newclass=newclass",
+                                 ".setSaveOptions=setsaveoptions",
+                                 "make=make",
+                                 "setplist=setplist",
+                                 "forward=forward fd",
+                                 "right=right rt",
+                                 "repeat=repeat",
+                                 "print=print pr",
+                                 "colour=colour",
+                                 "to=to",
+                                 "[pen]",
+                                 "colour=colour",
+                                 "[param]",
+                                 "define=define",
+                                 "event=event",
+                                 "[other]",
+                                 "end=end",
+                                 "[class]"});
+    std::string cesky = Lines({"[system]",
+                               "language=cesky",
+                               "setfix=nastav*",
+                               "[dict]",
+                               ".new.=novy",
+                               ".setstate.=nastavStav",
+                               "newclass=novaTrida",
+                               ".setSaveOptions=nastavVolbyUlozeni",
+                               "make=udelej",
+                               "setplist=nastavSeznam",
+                               "forward=dopredu do",
+                               "right=vpravo vp",
+                               "repeat=opakuj",
+                               "print=pis",
+                               "colour=barva",
+                               "to=viem",
+                               "[pen]",
+                               "colour=barvaPera",
+                               "[param]",
+                               "define=prikaz",
+                               "event=udalost",
+                               "[other]",
+                               "end=konec",
+                               "[class]"});
+    std::string compare =
+        Lines({"dict .new.|new object", "dict .setstate.|set the state", "dict newclass|new class",
+               "dict .setSaveOptions|save options", "dict make|make a variable",
+               "dict setplist|property list", "dict forward|move forward", "dict right|turn right",
+               "dict repeat|repeat a list", "dict print|print a value", "dict to|start a procedure",
+               "dict colour|colour of the page", "pen colour|colour of the pen", "param define|a definition",
+               "param event|an event", "other end|end of a definition"});
     for (const char* name : kClasses) {
         english += std::string(name) + "=" + name + "\r\n";
         cesky += std::string(name) + "=" + (std::string_view(name) == "turtle" ? "zelva" : name) + "\r\n";
@@ -103,12 +144,14 @@ std::string TestProjectText() {
         "setstate [",
         "\tstate'size 40",
         "\tevent'start [garden]",
-        "\tdefine'garden |to garden\xB6repeat 3 [square :size]\xB6" "end|",
+        "\tdefine'garden |to garden\xB6repeat 3 [square :size]\xB6"
+        "end|",
         "",
         "new \"turtle [",
         "\tcolour blue",
         "\tevent'click [forward 10 colour 5]",
-        "\tdefine'square |to square :length\xB6repeat 4 [forward :length right 90 colour 3]\xB6" "end|",
+        "\tdefine'square |to square :length\xB6repeat 4 [forward :length right 90 colour 3]\xB6"
+        "end|",
         "",
         "make \"size 40",
     });
@@ -149,7 +192,9 @@ MainWindow& WindowTest::Open(const QStringList& arguments) {
     return *window;
 }
 
-MainWindow& WindowTest::OpenDemo() { return Open({demo}); }
+MainWindow& WindowTest::OpenDemo() {
+    return Open({demo});
+}
 
 void WindowTest::TranslateToCesky() {
     window->LanguageButton(0)->click();
@@ -157,8 +202,12 @@ void WindowTest::TranslateToCesky() {
     ProcessEvents();
 }
 
-PartEditor* WindowTest::Editor(int index) const { return window->EditorList().at(static_cast<std::size_t>(index)); }
+PartEditor* WindowTest::Editor(int index) const {
+    return window->EditorList().at(static_cast<std::size_t>(index));
+}
 
-std::string WindowTest::EditorText(int index) const { return Editor(index)->Text(); }
+std::string WindowTest::EditorText(int index) const {
+    return Editor(index)->Text();
+}
 
 }  // namespace vlp::ui::test

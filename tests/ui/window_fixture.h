@@ -1,14 +1,13 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QString>
 #include <QStringList>
-
 #include <deque>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "support/test_support.h"
 #include "ui/main_window.h"

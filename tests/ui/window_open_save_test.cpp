@@ -76,8 +76,8 @@ TEST_F(WindowTest, OpenBuildsOneFramePerSectionWithItsParts) {
     MainWindow& w = OpenDemo();
     const auto frames = w.Frames();
     ASSERT_EQ(frames.size(), 5u);
-    const char* captions[] = {"comment", "save options", "globals  (mainwindow)", "top object \"turtle   (turtle)",
-                              "global variables"};
+    const char* captions[] = {"comment", "save options", "globals  (mainwindow)",
+                              "top object \"turtle   (turtle)", "global variables"};
     const int parts[] = {1, 1, 3, 3, 1};
     for (std::size_t k = 0; k < frames.size(); ++k) {
         EXPECT_EQ(frames[k]->objectName(), QStringLiteral("Object%1").arg(k + 1));
@@ -133,7 +133,8 @@ TEST_F(WindowTest, SaveWithoutTranslatingDerivesNewNames) {
     w.SaveExecute();
     EXPECT_EQ(w.outputFileName(), ProjectPath("new_demo.vlp"));
     std::string language;
-    EXPECT_EQ(SavedText(ProjectPath("new_demo.vlp"), &language), CoreSaveText(programDir.dirWithSeparator(), demo));
+    EXPECT_EQ(SavedText(ProjectPath("new_demo.vlp"), &language),
+              CoreSaveText(programDir.dirWithSeparator(), demo));
     EXPECT_EQ(language, "");  // English projects are written without a language chunk
     // A second save writes the same file; a new open derives afresh past the existing one.
     w.SaveExecute();
@@ -157,7 +158,8 @@ TEST_F(WindowTest, SaveAfterTranslatingPrefixesTheTargetLanguage) {
     EXPECT_EQ(language, "cesky");
     EXPECT_NE(text.find("udalost'click [dopredu 10 colour 5]"), std::string::npos) << text;
     // The picture chunk travels along.
-    EXPECT_NE(ReadFile(projects.file("new_cesky_demo.vlp")).find(std::string("\x89PNG\0\x01\x02", 7)), std::string::npos);
+    EXPECT_NE(ReadFile(projects.file("new_cesky_demo.vlp")).find(std::string("\x89PNG\0\x01\x02", 7)),
+              std::string::npos);
 }
 
 TEST_F(WindowTest, SaveAsThenSaveWriteTheChosenFile) {

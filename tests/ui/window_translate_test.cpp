@@ -34,8 +34,9 @@ TEST_F(WindowTest, TranslateMarksTheWordsAndCountsThem) {
     MainWindow& w = OpenDemo();
     TranslateToCesky();
     EXPECT_EQ(EditorText(6), "\tudalost'click [dopredu 10 colour 5]\r\n");
-    EXPECT_EQ(Editor(6)->MarkedRuns(),
-              (std::vector<Mark>{{1, 7, kMarkTranslated}, {16, 7, kMarkTranslated}, {27, 6, kMarkAmbiguous}}));
+    EXPECT_EQ(
+        Editor(6)->MarkedRuns(),
+        (std::vector<Mark>{{1, 7, kMarkTranslated}, {16, 7, kMarkTranslated}, {27, 6, kMarkAmbiguous}}));
     // The comment is left alone.
     EXPECT_EQ(EditorText(0), "; Tom draws squares with forward and right.\r\n");
     QTextEdit* edit = Editor(6)->widget();
@@ -154,7 +155,8 @@ TEST_F(WindowTest, DictionaryDumpOnlyOnceTheWordTableIsFilled) {
     ASSERT_EQ(prompts.infos.size(), 1u);
     EXPECT_EQ(prompts.infos[0], QStringLiteral("dictionary to file\r\n") + file);
     const std::string text = vlp::test::ReadFile(file.toStdString());
-    EXPECT_NE(text.find("colour\tbarva\tcolour of the page\tdict colour\r\n\tbarvaPera\t"), std::string::npos) << text;
+    EXPECT_NE(text.find("colour\tbarva\tcolour of the page\tdict colour\r\n\tbarvaPera\t"), std::string::npos)
+        << text;
 }
 
 TEST_F(WindowTest, TargetThatCannotBeReadEndsTranslateWithItsError) {
@@ -162,7 +164,8 @@ TEST_F(WindowTest, TargetThatCannotBeReadEndsTranslateWithItsError) {
     QFile::remove(QString::fromStdString(programDir.file("cesky.ldi")));
     TranslateToCesky();
     ASSERT_EQ(prompts.errors.size(), 1u);
-    EXPECT_TRUE(prompts.errors[0].startsWith(QStringLiteral("Cannot open file "))) << prompts.errors[0].toStdString();
+    EXPECT_TRUE(prompts.errors[0].startsWith(QStringLiteral("Cannot open file ")))
+        << prompts.errors[0].toStdString();
     EXPECT_EQ(EditorText(6), "\tevent'click [forward 10 colour 5]\r\n");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_FALSE(w.TranslateButton()->isEnabled());
