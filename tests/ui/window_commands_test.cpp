@@ -126,6 +126,18 @@ TEST_F(WindowTest, FoldingShrinksTheFrameAndMovesTheOthersUp) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
+TEST_F(WindowTest, AnEditorGrowsWithTheLinesTypedIntoIt) {
+    MainWindow& w = OpenDemo();
+    const int below = w.Frames().at(2)->y();
+    QTextCursor cursor(Editor(1)->widget()->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(QStringLiteral("\nsecond line"));
+    EXPECT_EQ(Editor(1)->Height(), 2 * 15 + 6);
+    EXPECT_EQ(Editor(1)->widget()->height(), 2 * 15 + 6);
+    EXPECT_EQ(w.Frames().at(2)->y(), below + 15);
+    EXPECT_EQ(EditorText(1), "setsaveoptions [1 0 1]\r\nsecond line\r\n");
+}
+
 TEST_F(WindowTest, EditCommandsFollowFocusAndSelection) {
     MainWindow& w = OpenDemo();
     auto enabled = [&](const char* name) {
