@@ -205,16 +205,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         CommandCase{"acOpen", "&Open...", "Open", "Open an existing file",
                     QKeySequence(Qt::CTRL | Qt::Key_O)},
-        CommandCase{"acSave", "&Save", "Save", "Save the current file", QKeySequence(Qt::CTRL | Qt::Key_S)},
         CommandCase{"acSaveas", "Save &as...", "Save as", "Save the current file with a new name", {}},
         CommandCase{
             "acOpenTable", "Open Table...", "Open Table from text file", "Open Table from text file", {}},
-        CommandCase{"acExit", "E&xit", "Exit", "Close the application", QKeySequence(Qt::ALT | Qt::Key_F4)},
-        CommandCase{"EditPaste1", "&Paste", "Paste", "Inserts Clipboard contents",
-                    QKeySequence(Qt::CTRL | Qt::Key_V)},
         CommandCase{"EditDelete1", "&Delete", "Delete", "Erases the selection", QKeySequence(Qt::Key_Delete)},
-        CommandCase{"SearchFind1", "&Find...", "Find", "Finds the specified text",
-                    QKeySequence(Qt::CTRL | Qt::Key_F)},
         CommandCase{"sf", "Find &Next", "Find Next", "Repeats the last find", QKeySequence(Qt::Key_F3)},
         CommandCase{"AmbiguityButton", "Ambiguity", "Ambiguity", "Search next ambiguity", {}},
         CommandCase{
