@@ -78,8 +78,9 @@ def rate(row):
 # The ratio of the largest size's time to the smallest's, shown on the largest size's row.
 ratios = {}
 for family in {r["family"] for r in rows}:
-    sized = sorted((r for r in rows if r["family"] == family and r["size"]), key=lambda r: r["size"])
-    if len(sized) >= 2 and sized[0]["cpu_ms"] > 0:
+    # Only arguments that are sizes: small ones (0, 1) choose a variant of the benchmark.
+    sized = sorted((r for r in rows if r["family"] == family and r["size"] is not None), key=lambda r: r["size"])
+    if len(sized) >= 2 and sized[0]["size"] > 1 and sized[0]["cpu_ms"] > 0:
         ratios[(family, sized[-1]["size"])] = (sized[-1]["cpu_ms"] / sized[0]["cpu_ms"],
                                                sized[-1]["size"] // sized[0]["size"])
 
@@ -91,7 +92,7 @@ for r in rows:
     if (r["family"], r["size"]) in ratios:
         ratio, factor = ratios[(r["family"], r["size"])]
         growth = f"{factor}x size: {ratio:5.1f}x"
-    size = str(r["size"]) if r["size"] else "-"
+    size = str(r["size"]) if r["size"] is not None else "-"
     print(f"{r['suite']:<22} {r['family']:<26} {size:>6} {r['cpu_ms']:9.2f} ms  {rate(r):<32} {growth:<16}")
 if load:
     print(f"\nCPU time per iteration; load average at the start: {', '.join(f'{x:.2f}' for x in load)}")
