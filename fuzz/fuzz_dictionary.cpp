@@ -1,7 +1,9 @@
 // The dictionary loader on hand-edited files: the input is split at the first NUL byte into
-// compare.tab and a dictionary, loaded as source and as target.
+// compare.tab and a dictionary, loaded as source and as target; the merged word table must
+// come out sorted with one entry per word, and the dump must be made of it.
 #include "fuzz/fuzz_support.h"
 #include "language/dictionary.h"
+#include "language/dictionary_dump.h"
 #include "language/discovery.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -25,6 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         LoadTargetLanguage(state);
         for (std::size_t i = 1; i < state.WordTable.size(); ++i)
             if (!(state.WordTable[i - 1].word < state.WordTable[i].word)) __builtin_trap();
+        DictionaryDumpText(state.WordTable);
     } catch (const IoError&) {
     }
     return 0;

@@ -5,18 +5,35 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <system_error>
 
 #include "language/discovery.h"
 
 namespace vlp::fuzz {
 
+namespace {
+
+// Made on first use and removed with its files when the process ends normally; after a crash
+// it stays, holding the files of the input that crashed.
+struct ScratchFolder {
+    ScratchFolder() {
+        const auto folder = std::filesystem::temp_directory_path() / ("vlpfuzz-" + std::to_string(getpid()));
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+        path = folder.string();
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+    std::string path;
+};
+
+}  // namespace
+
 const std::string& WorkDir() {
-    static const std::string dir = [] {
-        auto path = std::filesystem::temp_directory_path() / ("vlpfuzz-" + std::to_string(getpid()));
-        std::filesystem::create_directories(path);
-        return path.string();
-    }();
-    return dir;
+    static const ScratchFolder folder;
+    return folder.path;
 }
 
 std::string WorkFile(std::string_view name) { return WorkDir() + "/" + std::string(name); }
