@@ -10,6 +10,7 @@
 #   BENCH_UI=OFF scripts/bench.sh             without the window's benchmarks (and without Qt)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash scripts/setup.sh
 build="${1:-build/bench}"
 filter="${BENCH_FILTER:-.}"
 min_time="${BENCH_MIN_TIME:-0.5}"
