@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "ui/busy_cursor.h"
-#include "ui/part_editor.h"
+#include "ui/lazy_editor.h"
 #include "ui/qt_text.h"
 
 namespace vlp::ui {

@@ -7,7 +7,7 @@
 
 #include "project/project_state.h"
 #include "translate/text_translation.h"
-#include "ui/part_editor.h"
+#include "ui/lazy_editor.h"
 
 class QCheckBox;
 

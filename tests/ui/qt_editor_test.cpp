@@ -9,7 +9,7 @@
 #include <QTextEdit>
 
 #include "translate/memory_editor.h"
-#include "ui/part_editor.h"
+#include "ui/lazy_editor.h"
 #include "ui/section_frame.h"
 #include "window_fixture.h"
 

@@ -14,7 +14,7 @@
 #include <QToolButton>
 
 #include "ui/find_dialog.h"
-#include "ui/part_editor.h"
+#include "ui/lazy_editor.h"
 #include "ui/section_frame.h"
 #include "window_fixture.h"
 

@@ -4,7 +4,7 @@
 #include <QToolButton>
 
 #include "ui/ambiguity_dialog.h"
-#include "ui/part_editor.h"
+#include "ui/lazy_editor.h"
 
 namespace vlp::ui::test {
 namespace {

@@ -3,7 +3,7 @@
 #include <QScrollBar>
 
 #include "ui/frames_area.h"
-#include "ui/part_editor.h"
+#include "ui/lazy_editor.h"
 #include "window_fixture.h"
 
 namespace vlp::ui::test {

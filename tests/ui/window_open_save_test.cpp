@@ -11,7 +11,7 @@
 #include "language/discovery.h"
 #include "translate/project_session.h"
 #include "ui/frames_area.h"
-#include "ui/part_editor.h"
+#include "ui/lazy_editor.h"
 #include "ui/section_frame.h"
 #include "window_fixture.h"
 

@@ -10,7 +10,7 @@
 #include <QTextEdit>
 
 #include "ui/ambiguity_dialog.h"
-#include "ui/part_editor.h"
+#include "ui/lazy_editor.h"
 #include "ui/section_frame.h"
 #include "window_fixture.h"
 

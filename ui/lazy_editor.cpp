@@ -1,4 +1,4 @@
-#include "ui/part_editor.h"
+#include "ui/lazy_editor.h"
 
 #include <QScrollBar>
 #include <QTextBlock>
