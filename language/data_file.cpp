@@ -1,26 +1,11 @@
 #include "language/data_file.h"
 
-#include <cstdio>
-#include <memory>
-
-#include "container/io_error.h"
+#include "container/regular_file.h"
 
 namespace vlp {
 
 std::string ReadDataFile(const std::string& fileName) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName.c_str(), "rb"), &std::fclose);
-    if (!file) throw IoError(CannotOpenFileMessage(fileName));
-    // Read in blocks rather than trusting a size taken beforehand: the file may change under
-    // us, and a directory or a device reports no useful size.
-    std::string text;
-    char block[1 << 16];
-    for (;;) {
-        const std::size_t got = std::fread(block, 1, sizeof block, file.get());
-        text.append(block, got);
-        if (got < sizeof block) break;
-    }
-    if (std::ferror(file.get())) throw IoError(kStreamReadError);
-    return text;
+    return ReadRegularFile(fileName);
 }
 
 bool DataLines::Next(std::string_view& line) {

@@ -7,7 +7,7 @@
 // line by line in memory.
 namespace vlp {
 
-// The bytes of a data file. Throws IoError when it cannot be opened or read.
+// The bytes of a data file. Throws IoError when it is no regular file or cannot be read.
 std::string ReadDataFile(const std::string& fileName);
 
 // The lines of a data file's text as every reader of these files sees them: a line ends at LF

@@ -1,13 +1,14 @@
 #include "project/names_table.h"
 
 #include <array>
-#include <fstream>
 #include <ios>
+#include <sstream>
 #include <streambuf>
 #include <string_view>
 #include <unordered_map>
 
 #include "container/io_error.h"
+#include "container/regular_file.h"
 #include "container/replacement_file.h"
 #include "language/dictionary.h"
 #include "project/section_parser.h"
@@ -108,8 +109,8 @@ void SaveNamesFile(const Workspace& ws, const std::string& fileName) {
 }
 
 void LoadNamesFile(Workspace& ws, const std::string& fileName) {
-    std::ifstream stream(fileName, std::ios::binary);
-    if (!stream) throw IoError(CannotOpenFileMessage(fileName));
+    // Read whole before any row changes, so that a file that cannot be read changes nothing.
+    std::istringstream stream(ReadRegularFile(fileName));
     LoadNamesStream(ws, stream);
 }
 

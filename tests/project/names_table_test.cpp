@@ -1,6 +1,7 @@
 #include "project/names_table.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <sstream>
@@ -185,8 +186,18 @@ TEST_F(NamesTableTest, MissingFileReportsTheOpenError) {
     }
 }
 
-TEST_F(NamesTableTest, UnreadableFileReportsAReadError) {
-    EXPECT_THROW(LoadNamesFile(ws, dir.path().string()), IoError);
+TEST_F(NamesTableTest, AFolderOrAPipeCannotBeOpenedAndChangesNothing) {
+    SetRows({{"s", "alpha", "old"}});
+    ASSERT_EQ(mkfifo(dir.file("pipe").c_str(), 0600), 0);  // opening it for reading would block
+    for (const std::string& path : {dir.path().string(), dir.file("pipe")}) {
+        try {
+            LoadNamesFile(ws, path);
+            ADD_FAILURE() << "no error for " << path;
+        } catch (const IoError& e) {
+            EXPECT_EQ(std::string(e.what()), "Cannot open file " + path);
+        }
+        EXPECT_EQ(Translation(0), "old");
+    }
 }
 
 // A stream that gives its text and then fails.
