@@ -18,15 +18,16 @@ bool HasLanguageExtension(std::string_view name) {
            AsciiLower(name.substr(name.size() - kExtension.size())) == kExtension;
 }
 
-// The bare names of the dictionary files in the folder, in byte order. Folders are not
-// dictionaries, whatever they are called.
+// The bare names of the dictionary files in the folder, in byte order. Only regular files (or
+// links to one) are dictionaries, whatever the others are called: a folder, a dangling link or
+// a pipe named like one is passed over.
 std::vector<std::string> ListLanguageFiles(const std::string& folder) {
     namespace fs = std::filesystem;
     std::vector<std::string> names;
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code typeError;
-        if (it->is_directory(typeError)) continue;
+        if (!it->is_regular_file(typeError)) continue;
         std::string name = it->path().filename().string();
         if (HasLanguageExtension(name)) names.push_back(std::move(name));
     }

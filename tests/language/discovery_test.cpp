@@ -1,6 +1,7 @@
 #include "language/discovery.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <vector>
@@ -168,6 +169,19 @@ TEST(DiscoverLanguages, AFolderNamedLikeADictionaryIsSkipped) {
     DiscoverLanguages(state, buttons);
     ASSERT_EQ(state.LanguageList.size(), 1u);
     EXPECT_EQ(state.LanguageList[0].fileName, "b.ldi");
+}
+
+TEST(DiscoverLanguages, ALinkToNothingOrAPipeNamedLikeADictionaryIsSkipped) {
+    LanguageFolder folder;
+    std::filesystem::create_symlink(folder.path("missing"), folder.path("a.ldi"));
+    ASSERT_EQ(mkfifo(folder.path("c.ldi").c_str(), 0600), 0);  // opening it for reading would block
+    WriteLanguageFile(folder, {"b.ldi", "bee"});
+    std::filesystem::create_symlink(folder.path("b.ldi"), folder.path("d.ldi"));
+    auto state = folder.State();
+    LanguageButtons buttons;
+    DiscoverLanguages(state, buttons);
+    ASSERT_EQ(state.LanguageList.size(), 1u);
+    EXPECT_EQ(state.LanguageList[0].fileName, "b.ldi");  // d.ldi names the same language
 }
 
 }  // namespace
