@@ -1,7 +1,6 @@
 #include "app/cli/cli_commands.h"
 
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -10,6 +9,7 @@
 
 #include "container/io_error.h"
 #include "container/project_file.h"
+#include "container/regular_file.h"
 #include "container/replacement_file.h"
 #include "language/dictionary_dump.h"
 #include "language/discovery.h"
@@ -66,21 +66,6 @@ std::unique_ptr<Workspace> MakeWorkspace(const std::string& dataDir) {
     ws->language.programDir = dataDir.ends_with('/') ? dataDir : dataDir + "/";
     DiscoverLanguages(ws->language, ws->buttons);
     return ws;
-}
-
-std::string ReadWholeFile(const std::string& fileName) {
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in) throw IoError(CannotOpenFileMessage(fileName));
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) throw IoError(kStreamReadError);
-    return buffer.str();
-}
-
-void WriteWholeFile(const std::string& fileName, std::string_view bytes) {
-    ReplacementFile file(fileName);
-    file.Write(bytes.data(), bytes.size());
-    file.Commit();
 }
 
 // The language button the user names, as the window's buttons offer it: -1 (after a message)
@@ -292,11 +277,14 @@ int TranslateOne(Workspace& ws, const TranslateOptions& options, const Inputs& i
 
     const MarkCounts counts = CountMarks(frames);
     const std::string output = options.output ? *options.output : DeriveOutputFileName(ws, file);
+    // A report that cannot be created stops the run before the project is written.
+    std::optional<ReplacementFile> reportFile;
+    if (options.reportFile) reportFile.emplace(*options.reportFile);
     SaveProject(ws, frames.frames, file, output);
     std::cout << "translated " << counts.translated << ", ambiguous " << counts.ambiguous << ", written "
               << output << std::endl;
 
-    if (options.reportFile) {
+    if (reportFile) {
         Json report = {{"source", file},
                        {"target", options.target ? Json(Utf8(ws.project.saveLanguage)) : Json(nullptr)},
                        {"output", output},
@@ -304,7 +292,9 @@ int TranslateOne(Workspace& ws, const TranslateOptions& options, const Inputs& i
                        {"ambiguous", counts.ambiguous},
                        {"parts", PartsJson(frames)},
                        {"warnings", options.target ? NameWarnings(ws) : Json::array()}};
-        WriteWholeFile(*options.reportFile, JsonText(report));
+        const std::string text = JsonText(report);
+        reportFile->Write(text.data(), text.size());
+        reportFile->Commit();
     }
     return options.strict && counts.ambiguous > 0 ? kExitAmbiguous : kExitSuccess;
 }
@@ -380,10 +370,10 @@ int TranslateProjects(const std::string& dataDir, const TranslateOptions& option
     // The language list and the side files are read once for the whole batch.
     const int prepared = Guarded([&] {
         ws = MakeWorkspace(dataDir);
-        if (options.namesFile) inputs.namesText = ReadWholeFile(*options.namesFile);
+        if (options.namesFile) inputs.namesText = ReadRegularFile(*options.namesFile);
         if (options.choicesFile)
             inputs.choices =
-                ParseChoices(ChoicesText(ReadWholeFile(*options.choicesFile), *options.choicesFile));
+                ParseChoices(ChoicesText(ReadRegularFile(*options.choicesFile), *options.choicesFile));
         return kExitSuccess;
     });
     if (prepared != kExitSuccess) return prepared;
