@@ -36,7 +36,9 @@ const std::string& WorkDir() {
     return folder.path;
 }
 
-std::string WorkFile(std::string_view name) { return WorkDir() + "/" + std::string(name); }
+std::string WorkFile(std::string_view name) {
+    return WorkDir() + "/" + std::string(name);
+}
 
 void WriteBytes(const std::string& fileName, std::string_view bytes) {
     std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
@@ -50,7 +52,9 @@ std::string ReadBytes(const std::string& fileName) {
     return buffer.str();
 }
 
-std::string LanguageDir() { return std::string(VLP_SOURCE_DIR) + "/data/"; }
+std::string LanguageDir() {
+    return std::string(VLP_SOURCE_DIR) + "/data/";
+}
 
 void PrepareWorkspace(Workspace& ws, const std::string& programDir) {
     ws.language.programDir = programDir;
