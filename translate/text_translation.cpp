@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 #include <memory>
+#include <unordered_map>
 
 #include "language/dictionary.h"
 
@@ -66,14 +67,30 @@ bool IsCommentLine(std::string_view line) {
     return first != std::string_view::npos && line[first] == ';';
 }
 
-// Word translation through the hash indexes, for whole parts.
+// Word translation through the hash indexes, for whole parts. The sense a class name picks
+// for an entry is worked out once per entry and kept in `senses` (null without a class name).
 struct IndexedLookup {
     const Workspace& ws;
     const WordIndex& words;
     const NameIndex& names;
+    std::unordered_map<int, int>* senses;
     WordResult operator()(std::string_view word, char nextChar, std::string_view context,
                           std::string& scratch) const {
-        return TranslateWordView(ws, words, names, word, nextChar, context, scratch);
+        const WordKey key(words.KeyMap(), word);
+        const WordIndex::Hit hit = words.Lookup(key);
+        if (hit.single) return {hit.target, Translated};
+        if (hit.entry >= 0 && senses != nullptr) {
+            const WordEntry& entry = ws.language.WordTable[static_cast<std::size_t>(hit.entry)];
+            if (!entry.senses.empty()) {
+                const auto [it, added] = senses->try_emplace(hit.entry, -1);
+                if (added) it->second = ContextSense(ws, entry, context);
+                if (it->second >= 0)
+                    return {entry.senses[static_cast<std::size_t>(it->second)].target, Translated};
+                // The class name picks no sense: what follows the word decides, as without one.
+                context = {};
+            }
+        }
+        return TranslateIndexedWord(ws, words, names, hit.entry, key, word, nextChar, context, scratch);
     }
 };
 
@@ -241,9 +258,20 @@ void ChooseTargetLanguage(Workspace& ws) {
 
 std::string_view PartTranslator::Translate(std::string_view text, int partKind, std::string_view context,
                                            std::vector<Mark>& marks) {
-    if (!words_.Matches(ws_)) words_.Build(ws_);
+    if (!words_.Matches(ws_)) {
+        words_.Build(ws_);
+        contextSenses_.clear();
+    }
+    std::unordered_map<int, int>* senses = nullptr;
+    if (!context.empty()) {
+        auto it = contextSenses_.find(context);
+        if (it == contextSenses_.end())
+            it = contextSenses_.emplace(std::string(context), std::unordered_map<int, int>()).first;
+        senses = &it->second;
+    }
     TextBuilder out(buffer_, text.size() + text.size() / 4 + 16);
-    AppendTranslatedText(IndexedLookup{ws_, words_, names_}, scratch_, text, partKind, context, out, marks);
+    AppendTranslatedText(IndexedLookup{ws_, words_, names_, senses}, scratch_, text, partKind, context, out,
+                         marks);
     return out.View();
 }
 

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "project/project_state.h"
@@ -57,6 +58,15 @@ private:
     Workspace& ws_;
     WordIndex words_;  // rebuilt when the first part loads the target dictionary
     NameIndex names_;
+    // The sense each class name picks for the entries of several translations met so far
+    // (ContextSense), by class name and entry; cleared when the word index is rebuilt.
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    };
+    using ContextSenses =
+        std::unordered_map<std::string, std::unordered_map<int, int>, TextHash, std::equal_to<>>;
+    ContextSenses contextSenses_;
     std::string buffer_;  // the translated text, kept from part to part
     std::string scratch_;
     std::vector<Mark> marks_;

@@ -171,6 +171,15 @@ std::optional<std::string_view> SingleTranslation(const Workspace& ws, const Wor
     return std::nullopt;
 }
 
+int ContextSense(const Workspace& ws, const WordEntry& entry, std::string_view context) {
+    const std::vector<Sense>& senses = entry.senses;
+    if (senses.size() == 1) return 0;
+    const std::size_t h = LastDifferentSense(ws, senses);
+    if (h == 0) return 0;
+    if (context.empty()) return -1;
+    return ContextChoice(ws, senses, h, context);
+}
+
 WordResult TranslateFoundWord(const Workspace& ws, int entry, const WordFinders& finders,
                               std::string_view word, char nextChar, std::string_view context,
                               std::string& scratch) {

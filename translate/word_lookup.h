@@ -46,6 +46,11 @@ WordResult TranslateFoundWord(const Workspace& ws, int entry, const WordFinders&
                               std::string_view word, char nextChar, std::string_view context,
                               std::string& scratch);
 
+// The sense of an entry that the section's class `context` picks: 0 for an entry with one
+// translation, -1 when the context picks none (no context, no sense mentions it, or senses with
+// differing targets do). Depends only on the entry and the context, so callers may keep it.
+int ContextSense(const Workspace& ws, const WordEntry& entry, std::string_view context);
+
 // The map from a byte to the byte a word is searched by: the comparison rule's folding, then
 // lowered as WordTable holds its words. Two words compare equal exactly when their mapped
 // bytes are equal.
