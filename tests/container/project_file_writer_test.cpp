@@ -10,6 +10,7 @@
 #include <set>
 
 #include "container/project_file.h"
+#include "support/fault_injection.h"
 #include "support/test_support.h"
 
 namespace vlp {
@@ -321,6 +322,9 @@ TEST(SaveProjectFileDeathTest, WriteFailureLeavesTheTargetAsItWas) {
 
 TEST(SaveProjectFileDeathTest, ReadOnlyFolder) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
+    if (::geteuid() == 0)
+        if (const std::string reason = test::WhyNobodyIsUnavailable(); !reason.empty())
+            GTEST_SKIP() << reason;
     test::TempDir dir;
     fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
                                     fs::perms::others_read | fs::perms::others_exec);
@@ -337,6 +341,40 @@ TEST(SaveProjectFileDeathTest, ReadOnlyFolder) {
                 "\\[Cannot create file .*ro/out.vlp\\]");
     EXPECT_EQ(test::ReadFile(target), "previous translation");
     EXPECT_EQ(Entries(dir.path() / "ro"), std::set<std::string>{"out.vlp"});
+}
+
+// Mounts are made in the test process's own mount namespace and undone at the end.
+TEST(SaveProjectFile, FullDiskLeavesTheTargetAsItWas) {
+    test::TempDir dir;
+    test::WriteFile(dir.file("in.vlp"), MixedSource().bytes());
+    fs::create_directory(dir.path() / "full");
+    const test::TestMount mount = test::TestMount::Tmpfs((dir.path() / "full").string(), 32 * 1024);
+    if (!mount.reason().empty()) GTEST_SKIP() << mount.reason();
+    const auto target = dir.file("full/out.vlp");
+    test::WriteFile(target, "previous translation");
+    const std::string text(256 * 1024, 'x');
+    EXPECT_EQ(SaveError(dir.file("in.vlp"), target, text, "polski"), "Stream write error");
+    EXPECT_EQ(test::ReadFile(target), "previous translation");
+    EXPECT_EQ(Entries(dir.path() / "full"), std::set<std::string>{"out.vlp"});
+    // A text that fits is saved.
+    EXPECT_EQ(SaveError(dir.file("in.vlp"), target, "new", "polski"), "");
+    EXPECT_EQ(Entries(dir.path() / "full"), std::set<std::string>{"out.vlp"});
+}
+
+TEST(SaveProjectFile, ReadOnlyFileSystemLeavesTheTargetAsItWas) {
+    test::TempDir dir;
+    test::WriteFile(dir.file("in.vlp"), MixedSource().bytes());
+    fs::create_directory(dir.path() / "ro");
+    const auto target = dir.file("ro/out.vlp");
+    test::WriteFile(target, "previous translation");
+    const test::TestMount mount = test::TestMount::ReadOnly((dir.path() / "ro").string());
+    if (!mount.reason().empty()) GTEST_SKIP() << mount.reason();
+    for (const auto& name : {target, dir.file("ro/new.vlp")}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(SaveError(dir.file("in.vlp"), name, "new", "polski"), "Cannot create file " + name);
+        EXPECT_EQ(test::ReadFile(target), "previous translation");
+        EXPECT_EQ(Entries(dir.path() / "ro"), std::set<std::string>{"out.vlp"});
+    }
 }
 
 }  // namespace

@@ -92,11 +92,14 @@ ProgramRun RunProgram(const std::vector<std::string>& argv, const ProgramOptions
     return run;
 }
 
-std::string WhyNobodyCannotRun(const std::string& program) {
+namespace {
+
+// A child becomes user 65534 and, when a program is named, checks that it may execute it.
+std::string ProbeNobody(const std::string& program) {
     const pid_t pid = ::fork();
     if (pid == 0) {
         if (!DropToNobody()) ::_exit(1);
-        ::_exit(::access(program.c_str(), X_OK) == 0 ? 0 : 2);
+        ::_exit(program.empty() || ::access(program.c_str(), X_OK) == 0 ? 0 : 2);
     }
     int raw = 0;
     if (pid < 0 || ::waitpid(pid, &raw, 0) != pid || !WIFEXITED(raw)) return "cannot start a child process";
@@ -108,6 +111,16 @@ std::string WhyNobodyCannotRun(const std::string& program) {
         default:
             return "user 65534 cannot execute " + program;
     }
+}
+
+}  // namespace
+
+std::string WhyNobodyIsUnavailable() {
+    return ProbeNobody("");
+}
+
+std::string WhyNobodyCannotRun(const std::string& program) {
+    return ProbeNobody(program);
 }
 
 std::string EnterPrivateMountNamespace() {

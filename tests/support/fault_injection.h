@@ -31,6 +31,8 @@ struct ProgramOptions {
 // Runs argv[0] with the arguments, collecting what it writes to stdout and stderr.
 ProgramRun RunProgram(const std::vector<std::string>& argv, const ProgramOptions& options = {});
 
+// Empty when a child process can become user 65534; otherwise the reason.
+std::string WhyNobodyIsUnavailable();
 // Empty when a child can become user 65534 and then execute `program`; otherwise the reason.
 std::string WhyNobodyCannotRun(const std::string& program);
 
