@@ -79,6 +79,8 @@ struct IndexedLookup {
         const WordKey key(words.KeyMap(), word);
         const WordIndex::Hit hit = words.Lookup(key);
         if (hit.single) return {hit.target, Translated};
+        if (hit.entry < 0 && !MayBeSetForm(ws, words.KeyMap(), key))
+            return TranslateNameWord(ws, names, key, word);
         if (hit.entry >= 0 && senses != nullptr) {
             const WordEntry& entry = ws.language.WordTable[static_cast<std::size_t>(hit.entry)];
             if (!entry.senses.empty()) {

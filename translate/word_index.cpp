@@ -108,14 +108,7 @@ struct IndexedFinders {
 WordResult TranslateIndexedWord(const Workspace& ws, const WordIndex& words, const NameIndex& names,
                                 int entry, const WordKey& key, std::string_view word, char nextChar,
                                 std::string_view context, std::string& scratch) {
-    if (entry < 0 && !IsSetForm(ws, word)) {
-        // Neither a dictionary word nor a set form: a name, or left as it is.
-        const int n = names.Find(key);
-        if (n < 0) return {word, NotFound};
-        const auto& pair = ws.parse.NameTranslations[0][static_cast<std::size_t>(n)];
-        return {pair.second == "*" ? std::string_view(pair.first) : std::string_view(pair.second),
-                Translated};
-    }
+    if (entry < 0 && !IsSetForm(ws, word)) return TranslateNameWord(ws, names, key, word);
     const IndexedFinders finders{words, names, word, key};
     return TranslateFoundWord(ws, entry, {&finders, &IndexedFinders::FindWordIn, &IndexedFinders::FindNameIn},
                               word, nextChar, context, scratch);

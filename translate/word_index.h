@@ -169,6 +169,24 @@ private:
     WordKeyIndex index_;
 };
 
+// Whether a word that is no dictionary entry may be a set form: false when it is too short
+// or its first byte differs from the set prefix's (then IsSetForm is false too).
+inline bool MayBeSetForm(const Workspace& ws, const unsigned char* map, const WordKey& key) {
+    const std::string& prefix = ws.language.sourceSetPrefix;
+    if (prefix.size() + ws.language.sourceSetSuffix.size() >= key.size()) return false;
+    return prefix.empty() ||
+           map[static_cast<unsigned char>(prefix.front())] == static_cast<unsigned char>(key.data()[0]);
+}
+
+// A word that is neither a dictionary word nor a set form: a name, or left as it is.
+inline WordResult TranslateNameWord(const Workspace& ws, const NameIndex& names, const WordKey& key,
+                                    std::string_view word) {
+    const int n = names.Find(key);
+    if (n < 0) return {word, NotFound};
+    const auto& pair = ws.parse.NameTranslations[0][static_cast<std::size_t>(n)];
+    return {pair.second == "*" ? std::string_view(pair.first) : std::string_view(pair.second), Translated};
+}
+
 // TranslateWordView for a word that is no entry with a single translation.
 WordResult TranslateIndexedWord(const Workspace& ws, const WordIndex& words, const NameIndex& names,
                                 int entry, const WordKey& key, std::string_view word, char nextChar,
@@ -183,6 +201,8 @@ inline WordResult TranslateWordView(const Workspace& ws, const WordIndex& words,
     const WordIndex::Hit hit = words.Lookup(key);
     // Most dictionary words have one translation whatever follows them: the index holds it.
     if (hit.single) return {hit.target, Translated};
+    if (hit.entry < 0 && !MayBeSetForm(ws, words.KeyMap(), key))
+        return TranslateNameWord(ws, names, key, word);
     return TranslateIndexedWord(ws, words, names, hit.entry, key, word, nextChar, context, scratch);
 }
 
