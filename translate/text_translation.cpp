@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <unordered_map>
@@ -45,14 +46,40 @@ public:
     std::size_t size() const { return size_; }
     char back() const { return storage_[size_ - 1]; }
     void Append(std::string_view text) {
-        if (text.size() > storage_.size() - size_)
-            storage_.resize(std::max(2 * storage_.size(), size_ + text.size()));
-        if (!text.empty()) std::memcpy(storage_.data() + size_, text.data(), text.size());
-        size_ += text.size();
+        const std::size_t n = text.size();
+        if (n > storage_.size() - size_) storage_.resize(std::max(2 * storage_.size(), size_ + n));
+        char* to = storage_.data() + size_;
+        const char* from = text.data();
+        // Most pieces are a word or a separator: copied in two overlapping fixed-size moves
+        // rather than through a call.
+        if (n >= 8 && n <= 16) {
+            CopyOverlapping<std::uint64_t>(to, from, n);
+        } else if (n >= 4 && n < 8) {
+            CopyOverlapping<std::uint32_t>(to, from, n);
+        } else if (n > 0 && n < 4) {
+            const char first = from[0], middle = from[n / 2], last = from[n - 1];
+            to[0] = first;
+            to[n / 2] = middle;
+            to[n - 1] = last;
+        } else if (n > 16) {
+            std::memcpy(to, from, n);
+        }
+        size_ += n;
     }
     std::string_view View() const { return std::string_view(storage_.data(), size_); }
 
 private:
+    // Copies n bytes, sizeof(Word) <= n <= 2 * sizeof(Word), as the first and the last word.
+    template <class Word>
+    static void CopyOverlapping(char* to, const char* from, std::size_t n) {
+        Word head;
+        Word tail;
+        std::memcpy(&head, from, sizeof head);
+        std::memcpy(&tail, from + n - sizeof tail, sizeof tail);
+        std::memcpy(to, &head, sizeof head);
+        std::memcpy(to + n - sizeof tail, &tail, sizeof tail);
+    }
+
     std::string& storage_;
     std::size_t size_ = 0;
 };
