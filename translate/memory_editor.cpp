@@ -1,8 +1,35 @@
 #include "translate/memory_editor.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace vlp {
+namespace {
+
+template <class Word>
+void FillOverlapping(std::uint8_t* to, int n, std::uint8_t status) {
+    const Word word = static_cast<Word>(static_cast<Word>(~Word{0}) / 0xFF * status);
+    std::memcpy(to, &word, sizeof word);
+    std::memcpy(to + n - static_cast<int>(sizeof word), &word, sizeof word);
+}
+
+// Sets n statuses. A mark covers one word, mostly under 16 characters: written as two
+// overlapping fixed-size stores rather than through a call.
+void FillStatus(std::uint8_t* to, int n, std::uint8_t status) {
+    if (n >= 8 && n <= 16) {
+        FillOverlapping<std::uint64_t>(to, n, status);
+    } else if (n >= 4 && n < 8) {
+        FillOverlapping<std::uint32_t>(to, n, status);
+    } else if (n > 0 && n < 4) {
+        to[0] = status;
+        to[n / 2] = status;
+        to[n - 1] = status;
+    } else if (n > 16) {
+        std::memset(to, status, static_cast<std::size_t>(n));
+    }
+}
+
+}  // namespace
 
 void MemoryEditor::SetText(std::string_view text) {
     text_.assign(text);
@@ -15,7 +42,7 @@ void MemoryEditor::SetMarks(const std::vector<Mark>& marks) {
     for (const Mark& mark : marks) {
         const int begin = std::clamp(mark.start, 0, size);
         const int end = std::clamp(mark.start + mark.length, begin, size);
-        std::fill(status_.begin() + begin, status_.begin() + end, static_cast<std::uint8_t>(mark.status));
+        FillStatus(status_.data() + begin, end - begin, static_cast<std::uint8_t>(mark.status));
     }
 }
 
