@@ -164,6 +164,32 @@ TEST(TranslateFrame, EachPartWithItsKindAndClass) {
     EXPECT_EQ(comment.Text(), test::CrLf({"colour", ""}));
 }
 
+// One translator keeps what each class name picks for an entry: parts in alternating classes
+// (and in none) translate as each would alone, also after the dictionary changes.
+TEST(PartTranslator, ClassChoicesAreKeptPerClass) {
+    Workspace ws = FixedTarget();
+    const std::string text = test::CrLf({"colour state end|", "colour 1 setcolour end", ""});
+    const std::vector<std::string> classes = {"turtle", "page", "", "Turtle", "turtle", "main", "page"};
+    PartTranslator kept(ws);
+    const auto check = [&] {
+        for (const std::string& className : classes) {
+            Marks keptMarks;
+            Marks aloneMarks;
+            EXPECT_EQ(kept.TranslateText(text, 1, className, keptMarks),
+                      PartTranslator(ws).TranslateText(text, 1, className, aloneMarks))
+                << className;
+            EXPECT_EQ(keptMarks, aloneMarks) << className;
+        }
+    };
+    check();
+    Marks marks;
+    EXPECT_EQ(kept.TranslateText("colour", 1, "turtle", marks), test::CrLf({"barva", ""}));
+    // A new table whose entry holds its senses the other way round: the choices start over.
+    test::AddEntry(ws, "colour", {{"Seite", "page colour"}, {"Farbe", "turtle colour"}});
+    check();
+    EXPECT_EQ(kept.TranslateText("colour", 1, "turtle", marks), test::CrLf({"Farbe", ""}));
+}
+
 class TargetChoice : public testing::Test {
 protected:
     void SetUp() override {
