@@ -14,11 +14,17 @@ std::size_t ChunkCount(std::size_t size) {
 void WordKeyIndex::Build(const unsigned char* map, const std::vector<std::string_view>& words,
                          const std::vector<std::string_view>& payloads, bool lastWins) {
     map_ = map;
-    arena_.clear();
     std::size_t slots = 16;
     while (slots < 2 * words.size()) slots *= 2;
     slots_.assign(slots, Record{});
     mask_ = slots - 1;
+    // The arena is sized for every key and payload up front (each starting on eight bytes, the
+    // gaps zero) and cut to what was used at the end.
+    std::size_t capacity = 0;
+    for (std::size_t i = 0; i < words.size(); ++i)
+        capacity += PaddedSize(words[i].size()) + PaddedSize(i < payloads.size() ? payloads[i].size() : 0);
+    arena_.assign(capacity, '\0');
+    std::size_t used = 0;
     for (std::size_t i = 0; i < words.size(); ++i) {
         const WordKey key(map, words[i]);
         Record& record = slots_[Slot(key)];
@@ -27,14 +33,18 @@ void WordKeyIndex::Build(const unsigned char* map, const std::vector<std::string
             continue;
         }
         const std::string_view payload = i < payloads.size() ? payloads[i] : std::string_view();
-        arena_.resize((arena_.size() + 7) & ~std::size_t{7}, '\0');
-        record.offset = static_cast<std::uint32_t>(arena_.size());
+        used = PaddedSize(used);
+        record.offset = static_cast<std::uint32_t>(used);
         record.length = static_cast<std::uint32_t>(key.size());
         record.payloadLength = static_cast<std::uint32_t>(payload.size());
         record.value = static_cast<int>(i);
-        arena_.append(key.data(), ChunkCount(key.size()) * 8);
-        arena_ += payload;
+        const std::size_t keyBytes = ChunkCount(key.size()) * 8;
+        if (keyBytes != 0) std::memcpy(arena_.data() + used, key.data(), keyBytes);
+        used += keyBytes;
+        if (!payload.empty()) std::memcpy(arena_.data() + used, payload.data(), payload.size());
+        used += payload.size();
     }
+    arena_.resize(used);
 }
 
 void WordIndex::Build(const Workspace& ws) {
