@@ -249,6 +249,25 @@ Json NameWarnings(const Workspace& ws) {
     return warnings;
 }
 
+// Whether two names reach the same file, or will once the first is written.
+bool SameFile(const std::string& a, const std::string& b) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (fs::equivalent(a, b, ec) && !ec) return true;
+    std::error_code errorA;
+    std::error_code errorB;
+    const auto pathA = fs::weakly_canonical(a, errorA);
+    const auto pathB = fs::weakly_canonical(b, errorB);
+    return !errorA && !errorB && pathA == pathB;
+}
+
+// A file the run writes must not replace one it reads or has just written: that one would be
+// lost.
+void RefuseToReplace(const std::string& written, const std::vector<std::string>& kept) {
+    for (const std::string& name : kept)
+        if (SameFile(written, name)) throw IoError(CannotCreateFileMessage(written));
+}
+
 struct Inputs {
     std::optional<std::string> namesText;
     std::optional<std::vector<Choice>> choices;
@@ -277,9 +296,17 @@ int TranslateOne(Workspace& ws, const TranslateOptions& options, const Inputs& i
 
     const MarkCounts counts = CountMarks(frames);
     const std::string output = options.output ? *options.output : DeriveOutputFileName(ws, file);
+    std::vector<std::string> kept = {file};
+    if (options.namesFile) kept.push_back(*options.namesFile);
+    if (options.choicesFile) kept.push_back(*options.choicesFile);
+    RefuseToReplace(output, kept);
     // A report that cannot be created stops the run before the project is written.
     std::optional<ReplacementFile> reportFile;
-    if (options.reportFile) reportFile.emplace(*options.reportFile);
+    if (options.reportFile) {
+        kept.push_back(output);
+        RefuseToReplace(*options.reportFile, kept);
+        reportFile.emplace(*options.reportFile);
+    }
     SaveProject(ws, frames.frames, file, output);
     std::cout << "translated " << counts.translated << ", ambiguous " << counts.ambiguous << ", written "
               << output << std::endl;
@@ -401,6 +428,7 @@ int DumpWordTable(const std::string& dataDir, const DumpOptions& options) {
         PressButton(*ws, button);
         ChooseTargetLanguage(*ws);
         const std::string output = options.output ? *options.output : DefaultDumpFileName(ws->language);
+        RefuseToReplace(output, {options.file});
         if (!DumpDictionary(ws->language, output)) {
             ShowMessage("The dictionary is empty; nothing was written.");
             return kExitBadInput;

@@ -353,5 +353,27 @@ INSTANTIATE_TEST_SUITE_P(
                                 "Cannot create file "}),
     [](const testing::TestParamInfo<SideFileRow>& info) { return info.param.name; });
 
+// The output, the report and the dump must not replace a file the run reads, nor the report
+// the project just written.
+TEST_F(BadInput, WrittenFilesNeverReplaceTheFilesRead) {
+    const std::string names = work.file("names.txt");
+    WriteFile(names, "size=velikost\r\n");
+    const std::string chosen = work.file("out.vlp");
+    const std::pair<std::vector<std::string>, std::string> rows[] = {
+        {{"translate", project, "--to", "beta", "--names", names, "-o", names}, names},
+        {{"translate", project, "--to", "beta", "--choices", names, "-o", work.file("./names.txt")},
+         work.file("./names.txt")},
+        {{"translate", project, "--to", "beta", "--report", project}, project},
+        {{"translate", project, "--to", "beta", "--names", names, "--report", names}, names},
+        {{"translate", project, "--to", "beta", "-o", chosen, "--report", chosen}, chosen},
+        {{"translate", project, "--to", "beta", "--report", output}, output},
+        {{"dump", project, "--to", "beta", "-o", project}, project},
+    };
+    for (const auto& [args, refused] : rows) {
+        SCOPED_TRACE(args.back());
+        ExpectRefused(args, "Cannot create file " + refused + "\n");
+    }
+}
+
 }  // namespace
 }  // namespace vlp
