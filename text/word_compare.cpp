@@ -55,7 +55,10 @@ std::string FoldWord(std::string_view word, bool upperCaseMode) {
 }
 
 int CompareWords(std::string_view a, std::string_view b, bool upperCaseMode) {
-    const unsigned char* table = FoldTable(upperCaseMode);
+    return CompareMapped(a, b, FoldTable(upperCaseMode));
+}
+
+int CompareMapped(std::string_view a, std::string_view b, const unsigned char* table) {
     const std::size_t n = a.size() < b.size() ? a.size() : b.size();
     for (std::size_t i = 0; i < n; ++i) {
         const int ca = table[static_cast<unsigned char>(a[i])];

@@ -16,4 +16,8 @@ std::string FoldWord(std::string_view word, bool upperCaseMode);
 // Negative, zero or positive as a comes before, equals or comes after b once both are folded.
 int CompareWords(std::string_view a, std::string_view b, bool upperCaseMode);
 
+// Compares a and b byte by byte after mapping every byte through `map` (256 entries); the
+// shorter of two words of which one begins the other comes first.
+int CompareMapped(std::string_view a, std::string_view b, const unsigned char* map);
+
 }  // namespace vlp

@@ -23,16 +23,6 @@ std::array<unsigned char, 256> MakeSearchKeyTable(bool upperCaseMode) {
     return table;
 }
 
-int CompareSearchKeys(std::string_view a, std::string_view b, const unsigned char* key) {
-    const std::size_t n = a.size() < b.size() ? a.size() : b.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const int ca = key[static_cast<unsigned char>(a[i])];
-        const int cb = key[static_cast<unsigned char>(b[i])];
-        if (ca != cb) return ca - cb;
-    }
-    return static_cast<int>(a.size()) - static_cast<int>(b.size());
-}
-
 bool SameWord(const Workspace& ws, std::string_view a, std::string_view b) {
     return a.size() == b.size() && CompareWords(a, b, ws.language.upperCaseMode) == 0;
 }
@@ -197,7 +187,7 @@ int FindWord(const Workspace& ws, std::string_view word) {
     int high = static_cast<int>(table.size()) - 1;
     while (low <= high) {
         const int middle = low + (high - low) / 2;
-        const int c = CompareSearchKeys(table[middle].word, word, key);
+        const int c = CompareMapped(table[middle].word, word, key);
         if (c > 0) {
             high = middle - 1;
         } else if (c < 0) {
