@@ -7,6 +7,7 @@
 #include <random>
 #include <string>
 
+#include "bench/random_word.h"
 #include "language/dictionary.h"
 
 namespace vlp {
@@ -14,20 +15,7 @@ namespace {
 
 constexpr int kItems = 5000;
 
-// A made-up word of 4 to 9 letters, now and then with an accented Windows-1250 letter.
-std::string MakeWord(std::mt19937& random) {
-    static constexpr char kLetters[] = "abcdefghijklmnoprstuvz";
-    static constexpr char kAccented[] = "\xE1\xE8\xE9\xED\x9A\x9E\xFD";
-    std::string word;
-    const int length = 4 + static_cast<int>(random() % 6);
-    for (int i = 0; i < length; ++i) {
-        if (random() % 12 == 0)
-            word += kAccented[random() % (sizeof kAccented - 1)];
-        else
-            word += kLetters[random() % (sizeof kLetters - 1)];
-    }
-    return word;
-}
+std::string MakeWord(std::mt19937& random) { return bench::RandomWord(random, 4, 6, 12); }
 
 std::string Section(int item) {
     if (item % 50 == 0) return "colors";

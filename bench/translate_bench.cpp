@@ -8,6 +8,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "bench/random_word.h"
 #include "translate/memory_editor.h"
 #include "translate/text_translation.h"
 
@@ -18,19 +19,7 @@ constexpr int kWords = 5000;
 constexpr int kNames = 300;
 constexpr std::size_t kTextBytes = 8 << 20;
 
-std::string MakeWord(std::mt19937& random) {
-    static constexpr char kLetters[] = "abcdefghijklmnoprstuvz";
-    static constexpr char kAccented[] = "\xE1\xE8\xE9\xED\x9A\x9E\xFD";
-    std::string word;
-    const int length = 2 + static_cast<int>(random() % 8);
-    for (int i = 0; i < length; ++i) {
-        if (random() % 15 == 0)
-            word += kAccented[random() % (sizeof kAccented - 1)];
-        else
-            word += kLetters[random() % (sizeof kLetters - 1)];
-    }
-    return word;
-}
+std::string MakeWord(std::mt19937& random) { return bench::RandomWord(random, 2, 8, 15); }
 
 struct Corpus {
     Workspace ws;
