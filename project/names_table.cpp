@@ -86,9 +86,9 @@ void FillNamesGrid(Workspace& ws) {
 
 void ApplyNamesGrid(Workspace& ws) {
     for (const auto& row : ws.namesGrid.rows) {
-        const std::string name = Trim(row[kNameColumn]);
+        const std::string_view name = TrimView(row[kNameColumn]);
         if (name.empty()) continue;
-        SetNameTranslation(ws, 1, name, Trim(row[kTranslationColumn]));
+        SetNameTranslation(ws, 1, name, TrimView(row[kTranslationColumn]));
     }
 }
 

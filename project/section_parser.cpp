@@ -560,9 +560,10 @@ void SetNameTranslation(Workspace& ws, int row, std::string_view word, std::stri
             index.tableSize = pairs.size();
         }
     }
+    // assign copies in place, also when the word views the pair's own text.
     auto& pair = pairs[*found];
-    pair.first = std::string(word);
-    pair.second = std::string(replacement.empty() ? word : replacement);
+    pair.first.assign(word);
+    pair.second.assign(replacement.empty() ? word : replacement);
 }
 
 std::string FirstWord(std::string_view line) {

@@ -28,6 +28,12 @@ public:
 
     // The editor's lines, each followed by CR LF; empty when the editor holds nothing.
     virtual std::string Text() const = 0;
+    // The same text as a view, valid until the editor changes or `storage` is used again. An
+    // editor that holds the text as it is gives a view of it without copying.
+    virtual std::string_view TextView(std::string& storage) const {
+        storage = Text();
+        return storage;
+    }
     // Replaces the whole text; the new text has the default format (no marks). Lines end at
     // CR LF; a missing final line end is implied.
     virtual void SetText(std::string_view text) = 0;

@@ -16,6 +16,7 @@ public:
     explicit MemoryEditor(std::string_view text) { SetText(text); }
 
     std::string Text() const override { return text_; }
+    std::string_view TextView(std::string& /*storage*/) const override { return text_; }
     void SetText(std::string_view text) override;
     void SetMarks(const std::vector<Mark>& marks) override;
     std::vector<Mark> MarkedRuns() const override;

@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "language/dictionary.h"
+#include "translate/word_memo.h"
 
 namespace vlp {
 namespace {
@@ -45,7 +46,8 @@ public:
 
     std::size_t size() const { return size_; }
     char back() const { return storage_[size_ - 1]; }
-    void Append(std::string_view text) {
+    // Called for every word and separator: kept inline whatever the caller's size.
+    [[gnu::always_inline]] void Append(std::string_view text) {
         const std::size_t n = text.size();
         if (n > storage_.size() - size_) storage_.resize(std::max(2 * storage_.size(), size_ + n));
         char* to = storage_.data() + size_;
@@ -95,31 +97,73 @@ bool IsCommentLine(std::string_view line) {
 }
 
 // Word translation through the hash indexes, for whole parts. The sense a class name picks
-// for an entry is worked out once per entry and kept in `senses` (null without a class name).
+// for an entry is worked out once per entry and kept in `senses` by the entry's
+// WordIndex::Contextual number (null without a class name).
+// Outcomes that depend on the word alone are kept in `memo` by the word's exact bytes; the
+// words lie in memory readable up to `readableEnd`.
 struct IndexedLookup {
     const Workspace& ws;
     const WordIndex& words;
     const NameIndex& names;
-    std::unordered_map<int, int>* senses;
+    std::vector<int>* senses;
+    WordMemo& memo;
+    const char* readableEnd;
     WordResult operator()(std::string_view word, char nextChar, std::string_view context,
                           std::string& scratch) const {
-        const WordKey key(words.KeyMap(), word);
-        const WordIndex::Hit hit = words.Lookup(key);
-        if (hit.single) return {hit.target, Translated};
-        if (hit.entry < 0 && !MayBeSetForm(ws, words.KeyMap(), key))
-            return TranslateNameWord(ws, names, key, word);
-        if (hit.entry >= 0 && senses != nullptr) {
-            const WordEntry& entry = ws.language.WordTable[static_cast<std::size_t>(hit.entry)];
-            if (!entry.senses.empty()) {
-                const auto [it, added] = senses->try_emplace(hit.entry, -1);
-                if (added) it->second = ContextSense(ws, entry, context);
-                if (it->second >= 0)
-                    return {entry.senses[static_cast<std::size_t>(it->second)].target, Translated};
-                // The class name picks no sense: what follows the word decides, as without one.
-                context = {};
+        using Kind = WordMemo::Kind;
+        WordMemo::Key memoKey;
+        const bool memoable = WordMemo::MakeKey(word, readableEnd, memoKey);
+        if (memoable) {
+            const WordMemo::Outcome kept = memo.Find(memoKey);
+            switch (kept.kind) {
+            case Kind::kTranslated:
+                return {kept.text, Translated};
+            case Kind::kUnchanged:
+                return {word, NotFound};
+            case Kind::kEntry:
+                return Contextual(word, kept.entry, nullptr, nextChar, context, scratch);
+            case Kind::kNone:
+                break;
             }
         }
-        return TranslateIndexedWord(ws, words, names, hit.entry, key, word, nextChar, context, scratch);
+        const WordKey key(words.KeyMap(), word);
+        const WordIndex::Hit hit = words.Lookup(key);
+        WordResult result;
+        WordMemo::Outcome outcome;
+        if (hit.single) {
+            result = {hit.target, Translated};
+            outcome = {Kind::kTranslated, result.text, -1};
+        } else if (hit.entry < 0 && !MayBeSetForm(ws, words.KeyMap(), key)) {
+            result = TranslateNameWord(ws, names, key, word);
+            outcome = result.status == NotFound ? WordMemo::Outcome{Kind::kUnchanged, {}, -1}
+                                                : WordMemo::Outcome{Kind::kTranslated, result.text, -1};
+        } else {
+            outcome = {Kind::kEntry, {}, hit.entry};
+            result = Contextual(word, hit.entry, &key, nextChar, context, scratch);
+        }
+        if (memoable) memo.Add(memoKey, outcome);
+        return result;
+    }
+
+private:
+    // A word whose translation may depend on the section's class or on what follows it: an
+    // entry of several translations, or no entry but perhaps a set form. `key` is the word's
+    // lookup key when it has been made.
+    WordResult Contextual(std::string_view word, int entry, const WordKey* key, char nextChar,
+                          std::string_view context, std::string& scratch) const {
+        const int number = entry >= 0 && senses != nullptr ? words.Contextual(entry) : -1;
+        if (number >= 0) {
+            const WordEntry& found = ws.language.WordTable[static_cast<std::size_t>(entry)];
+            int& sense = (*senses)[static_cast<std::size_t>(number)];
+            if (sense == kSenseNotYetKnown) sense = ContextSense(ws, found, context);
+            if (sense >= 0) return {found.senses[static_cast<std::size_t>(sense)].target, Translated};
+            // The class name picks no sense: what follows the word decides, as without one.
+            context = {};
+        }
+        if (key != nullptr)
+            return TranslateIndexedWord(ws, words, names, entry, *key, word, nextChar, context, scratch);
+        const WordKey made(words.KeyMap(), word);
+        return TranslateIndexedWord(ws, words, names, entry, made, word, nextChar, context, scratch);
     }
 };
 
@@ -290,17 +334,28 @@ std::string_view PartTranslator::Translate(std::string_view text, int partKind, 
     if (!words_.Matches(ws_)) {
         words_.Build(ws_);
         contextSenses_.clear();
+        lastSenses_ = nullptr;
+        memo_.Clear();
     }
-    std::unordered_map<int, int>* senses = nullptr;
+    std::vector<int>* senses = nullptr;
     if (!context.empty()) {
-        auto it = contextSenses_.find(context);
-        if (it == contextSenses_.end())
-            it = contextSenses_.emplace(std::string(context), std::unordered_map<int, int>()).first;
-        senses = &it->second;
+        // The parts of a frame come one after another with the same class name.
+        if (lastSenses_ == nullptr || context != lastContext_) {
+            auto it = contextSenses_.find(context);
+            if (it == contextSenses_.end())
+                it = contextSenses_
+                         .emplace(std::string(context),
+                                  std::vector<int>(static_cast<std::size_t>(words_.ContextualCount()),
+                                                   kSenseNotYetKnown))
+                         .first;
+            lastContext_ = context;
+            lastSenses_ = &it->second;
+        }
+        senses = lastSenses_;
     }
     TextBuilder out(buffer_, text.size() + text.size() / 4 + 16);
-    AppendTranslatedText(IndexedLookup{ws_, words_, names_, senses}, scratch_, text, partKind, context, out,
-                         marks);
+    AppendTranslatedText(IndexedLookup{ws_, words_, names_, senses, memo_, text.data() + text.size()}, scratch_,
+                         text, partKind, context, out, marks);
     return out.View();
 }
 
@@ -313,7 +368,7 @@ void PartTranslator::TranslatePart(Editor& editor, int partKind, std::string_vie
     if (partKind == kCommentPartKind) return;
     ChooseTargetLanguage(ws_);
     marks_.clear();
-    const std::string text = editor.Text();
+    const std::string_view text = editor.TextView(text_);
     editor.SetText(Translate(text, partKind, context, marks_));
     editor.SetMarks(marks_);
 }

@@ -8,11 +8,13 @@
 #include "project/project_state.h"
 #include "translate/editor.h"
 #include "translate/word_index.h"
+#include "translate/word_memo.h"
 
 namespace vlp {
 
 inline constexpr int kCommentPartKind = 2;
 inline constexpr int kPropertyPartKind = 5;
+inline constexpr int kSenseNotYetKnown = -2;
 
 // One part of a section frame: its editor, its kind and the section's class name.
 struct FramePart {
@@ -64,10 +66,14 @@ private:
         using is_transparent = void;
         std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
     };
-    using ContextSenses =
-        std::unordered_map<std::string, std::unordered_map<int, int>, TextHash, std::equal_to<>>;
+    // By WordIndex::Contextual number: the sense, -1 for none, or kSenseNotYetKnown.
+    using ContextSenses = std::unordered_map<std::string, std::vector<int>, TextHash, std::equal_to<>>;
     ContextSenses contextSenses_;
+    std::string lastContext_;  // the class name last looked up, and its senses
+    std::vector<int>* lastSenses_ = nullptr;
+    WordMemo memo_;             // cleared when the word index is rebuilt
     std::string buffer_;  // the translated text, kept from part to part
+    std::string text_;    // a part's text where its editor gives no view of its own
     std::string scratch_;
     std::vector<Mark> marks_;
 };

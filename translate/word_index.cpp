@@ -57,11 +57,14 @@ void WordIndex::Build(const Workspace& ws) {
     words.reserve(table.size());
     targets.reserve(table.size());
     single_.assign(table.size(), false);
+    contextual_.assign(table.size(), -1);
+    contextualCount_ = 0;
     for (std::size_t i = 0; i < table.size(); ++i) {
         const auto single = SingleTranslation(ws, table[i]);
         words.push_back(table[i].word);
         targets.push_back(single.value_or(std::string_view()));
         single_[i] = single.has_value();
+        if (!single && !table[i].senses.empty()) contextual_[i] = contextualCount_++;
     }
     index_.Build(SearchKeyTable(upperCaseMode_), words, targets, false);
 }

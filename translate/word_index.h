@@ -144,11 +144,18 @@ public:
     }
     int Find(std::string_view word) const;
 
+    // The entries whose translation the section's class may choose (several translations)
+    // are numbered 0 to ContextualCount() - 1; Contextual gives an entry's number, or -1.
+    int Contextual(int entry) const { return contextual_[static_cast<std::size_t>(entry)]; }
+    int ContextualCount() const { return contextualCount_; }
+
 private:
     const WordEntry* table_ = nullptr;
     std::size_t size_ = 0;
     bool upperCaseMode_ = true;
     std::vector<bool> single_;
+    std::vector<int> contextual_;
+    int contextualCount_ = 0;
     WordKeyIndex index_;
 };
 

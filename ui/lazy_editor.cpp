@@ -30,6 +30,10 @@ std::string PartEditor::Text() const {
     return Active().Text();
 }
 
+std::string_view PartEditor::TextView(std::string& storage) const {
+    return Active().TextView(storage);
+}
+
 void PartEditor::SetText(std::string_view text) {
     Active().SetText(text);
     if (CountLines()) frame_->PartHeightChanged();
@@ -50,9 +54,10 @@ void PartEditor::Replace(int start, int length, std::string_view text, int statu
 
 bool PartEditor::CountLines() {
     if (qt_) return false;  // the document reports its own changes
-    const std::string& text = memory_.Text();
+    std::string unused;
+    const std::string_view text = memory_.TextView(unused);
     int lines = 0;
-    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) ++lines;
+    for (std::size_t at = text.find("\r\n"); at != std::string_view::npos; at = text.find("\r\n", at + 2)) ++lines;
     if (!text.empty() && !text.ends_with("\r\n")) ++lines;
     const int before = memoryLines_;
     memoryLines_ = std::max(lines, 1);

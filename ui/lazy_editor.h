@@ -25,6 +25,7 @@ public:
     PartEditor& operator=(const PartEditor&) = delete;
 
     std::string Text() const override;
+    std::string_view TextView(std::string& storage) const override;
     void SetText(std::string_view text) override;
     void SetMarks(const std::vector<Mark>& marks) override;
     std::vector<Mark> MarkedRuns() const override;

@@ -12,7 +12,9 @@
 #include "project/project_loading.h"
 #include "project/section_parser.h"
 #include "support/test_support.h"
+#include "text/cp1250.h"
 #include "translate/project_session.h"
+#include "translate/text_translation.h"
 
 namespace vlp::test {
 namespace {
@@ -154,6 +156,69 @@ TEST_F(GeneratedProjectRoad, TranslatesSavesAndReopensToTheSameSections) {
     EXPECT_TRUE(reporter_.messages.empty());
     EXPECT_EQ(reopened.project.projectLanguage, kGeneratedTargetLanguage);
     EXPECT_EQ(static_cast<int>(again.size()), kSections);
+}
+
+// The translator of whole projects keeps what words translated to; every part must still come
+// out as the plain line-by-line translation gives it, in whatever order parts and classes come,
+// with words of the same letters in other cases and words met for the first time.
+TEST_F(GeneratedProjectRoad, WholeProjectTranslationGivesWhatLineByLineGives) {
+    const std::vector<TStruct> sections = OpenProjectSections(ws_, project_, reporter_);
+    ASSERT_EQ(static_cast<int>(sections.size()), kSections);
+    MemoryFrames frames = MakeMemoryFrames(sections);
+    // Each part once more, upper-cased: other bytes for the same dictionary words and names.
+    MemoryFrames upper = MakeMemoryFrames(sections);
+    for (auto& editor : upper.editors) {
+        editor->SetText(AnsiUpper(editor->Text()));
+    }
+    const std::vector<Editor*> editors = frames.EditorList();
+    std::vector<std::string> before;
+    for (const Editor* editor : editors) before.push_back(editor->Text());
+    PressGeneratedTargetButton(ws_);
+    TranslateProject(ws_, frames.frames);
+    PartTranslator again(ws_);  // warm from the first frames when it meets the upper-cased ones
+    std::size_t index = 0;
+    int compared = 0;
+    const auto lineByLine = [&](std::string_view text, const FramePart& part, std::vector<Mark>& marks) {
+        std::string out;
+        std::size_t pos = 0;
+        while (pos < text.size()) {
+            std::size_t end = text.find("\r\n", pos);
+            if (end == std::string_view::npos) end = text.size();
+            const std::string_view line = text.substr(pos, end - pos);
+            const std::size_t first = line.find_first_not_of(' ');
+            if (first != std::string_view::npos && line[first] == ';')
+                out += line;
+            else
+                out += TranslateLine(ws_, line, static_cast<int>(out.size()), part.kind, part.className, marks);
+            out += "\r\n";
+            pos = end == text.size() ? end : end + 2;
+        }
+        return out;
+    };
+    for (const TFrameStruct& frame : frames.frames) {
+        for (const FramePart& part : frame) {
+            const std::string& text = before[index++];
+            if (part.kind == kCommentPartKind) continue;
+            std::vector<Mark> marks;
+            MemoryEditor expected(lineByLine(text, part, marks));
+            expected.SetMarks(marks);
+            EXPECT_EQ(part.editor->Text(), expected.Text());
+            EXPECT_EQ(part.editor->MarkedRuns(), expected.MarkedRuns());
+            ++compared;
+        }
+    }
+    for (const TFrameStruct& frame : upper.frames) {
+        for (const FramePart& part : frame) {
+            if (part.kind == kCommentPartKind) continue;
+            const std::string text = part.editor->Text();
+            std::vector<Mark> expected;
+            const std::string want = lineByLine(text, part, expected);
+            std::vector<Mark> marks;
+            EXPECT_EQ(again.TranslateText(text, part.kind, part.className, marks), want);
+            EXPECT_EQ(marks, expected);
+        }
+    }
+    EXPECT_GT(compared, kSections);
 }
 
 }  // namespace
