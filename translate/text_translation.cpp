@@ -42,15 +42,16 @@ class TextBuilder {
 public:
     TextBuilder(std::string& storage, std::size_t expected) : storage_(storage) {
         if (storage_.size() < expected) storage_.resize(expected);
+        Point(0);
     }
 
-    std::size_t size() const { return size_; }
-    char back() const { return storage_[size_ - 1]; }
+    std::size_t size() const { return static_cast<std::size_t>(next_ - begin_); }
+    char back() const { return next_[-1]; }
     // Called for every word and separator: kept inline whatever the caller's size.
     [[gnu::always_inline]] void Append(std::string_view text) {
         const std::size_t n = text.size();
-        if (n > storage_.size() - size_) storage_.resize(std::max(2 * storage_.size(), size_ + n));
-        char* to = storage_.data() + size_;
+        if (n > static_cast<std::size_t>(end_ - next_)) Grow(n);
+        char* to = next_;
         const char* from = text.data();
         // Most pieces are a word or a separator: copied in two overlapping fixed-size moves
         // rather than through a call.
@@ -66,9 +67,9 @@ public:
         } else if (n > 16) {
             std::memcpy(to, from, n);
         }
-        size_ += n;
+        next_ += n;
     }
-    std::string_view View() const { return std::string_view(storage_.data(), size_); }
+    std::string_view View() const { return std::string_view(begin_, size()); }
 
 private:
     // Copies n bytes, sizeof(Word) <= n <= 2 * sizeof(Word), as the first and the last word.
@@ -82,8 +83,21 @@ private:
         std::memcpy(to + n - sizeof tail, &tail, sizeof tail);
     }
 
+    [[gnu::noinline]] void Grow(std::size_t n) {
+        const std::size_t used = size();
+        storage_.resize(std::max(2 * storage_.size(), used + n));
+        Point(used);
+    }
+    void Point(std::size_t used) {
+        begin_ = storage_.data();
+        next_ = begin_ + used;
+        end_ = begin_ + storage_.size();
+    }
+
     std::string& storage_;
-    std::size_t size_ = 0;
+    char* begin_ = nullptr;  // storage_'s bytes: [begin_, next_) written, [next_, end_) free
+    char* next_ = nullptr;
+    char* end_ = nullptr;
 };
 
 bool RichTextMarkerAt(std::string_view line, std::size_t i) {
@@ -108,8 +122,9 @@ struct IndexedLookup {
     std::vector<int>* senses;
     WordMemo& memo;
     const char* readableEnd;
-    WordResult operator()(std::string_view word, char nextChar, std::string_view context,
-                          std::string& scratch) const {
+    // The memo's hit is the common case and stays inline in the scanner.
+    [[gnu::always_inline]] WordResult operator()(std::string_view word, char nextChar, std::string_view context,
+                                                 std::string& scratch) const {
         using Kind = WordMemo::Kind;
         WordMemo::Key memoKey;
         const bool memoable = WordMemo::MakeKey(word, readableEnd, memoKey);
@@ -126,6 +141,15 @@ struct IndexedLookup {
                 break;
             }
         }
+        return LookUp(word, memoable ? &memoKey : nullptr, nextChar, context, scratch);
+    }
+
+private:
+    // A word met for the first time (or not kept): looked up in the indexes, and kept under
+    // `memoKey` when there is one.
+    [[gnu::noinline]] WordResult LookUp(std::string_view word, const WordMemo::Key* memoKey, char nextChar,
+                                        std::string_view context, std::string& scratch) const {
+        using Kind = WordMemo::Kind;
         const WordKey key(words.KeyMap(), word);
         const WordIndex::Hit hit = words.Lookup(key);
         WordResult result;
@@ -141,15 +165,14 @@ struct IndexedLookup {
             outcome = {Kind::kEntry, {}, hit.entry};
             result = Contextual(word, hit.entry, &key, nextChar, context, scratch);
         }
-        if (memoable) memo.Add(memoKey, outcome);
+        if (memoKey != nullptr) memo.Add(*memoKey, outcome);
         return result;
     }
 
-private:
     // A word whose translation may depend on the section's class or on what follows it: an
     // entry of several translations, or no entry but perhaps a set form. `key` is the word's
     // lookup key when it has been made.
-    WordResult Contextual(std::string_view word, int entry, const WordKey* key, char nextChar,
+    [[gnu::noinline]] WordResult Contextual(std::string_view word, int entry, const WordKey* key, char nextChar,
                           std::string_view context, std::string& scratch) const {
         const int number = entry >= 0 && senses != nullptr ? words.Contextual(entry) : -1;
         if (number >= 0) {
@@ -264,7 +287,7 @@ private:
         return out_.size() > base_ && out_.back() == '\\';
     }
 
-    void Translate(std::string_view word, char nextChar) {
+    [[gnu::always_inline]] void Translate(std::string_view word, char nextChar) {
         const std::size_t p = out_.size();
         const WordResult result = lookup_(word, nextChar, context_, scratch_);
         out_.Append(result.text);
