@@ -168,11 +168,11 @@ void InsertName(Workspace& ws, int row, std::string_view tag, std::string name) 
     }
 }
 
-// Index of the last NameTranslations pair whose word equals the word.
-std::optional<std::size_t> FindTranslation(Workspace& ws, int row, std::string_view word) {
+// Index of the last NameTranslations pair whose word equals the word; `folded` is the word
+// folded.
+std::optional<std::size_t> FindTranslation(Workspace& ws, int row, std::string_view word, const std::string& folded) {
     NameTranslationRow& pairs = ws.parse.NameTranslations[row];
     FoldedWordIndex& index = ws.parse.translationIndex[row];
-    const std::string folded = Fold(ws, word);
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (attempt == 1 || !IsCurrent(index, ws, pairs)) {
             index = FoldedWordIndex{true, ws.language.upperCaseMode, pairs.size(), {}};
@@ -549,14 +549,15 @@ void SetNameTranslation(Workspace& ws, int row, std::string_view word, std::stri
     if (word.empty() || (row == 2 && replacement.empty())) return;
     const int r = row - 1;
     NameTranslationRow& pairs = ws.parse.NameTranslations[r];
-    auto found = FindTranslation(ws, r, word);
+    std::string folded = Fold(ws, word);
+    auto found = FindTranslation(ws, r, word, folded);
     if (!found) {
         FoldedWordIndex& index = ws.parse.translationIndex[r];
         const bool current = IsCurrent(index, ws, pairs);
         pairs.emplace_back();
         found = pairs.size() - 1;
         if (current) {
-            index.positions[Fold(ws, word)] = *found;
+            index.positions.insert_or_assign(std::move(folded), *found);
             index.tableSize = pairs.size();
         }
     }

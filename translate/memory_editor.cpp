@@ -32,8 +32,17 @@ void FillStatus(std::uint8_t* to, int n, std::uint8_t status) {
 }  // namespace
 
 void MemoryEditor::SetText(std::string_view text) {
+    const bool addLineEnd = !text.empty() && !text.ends_with("\r\n");
+    const std::size_t size = text.size() + (addLineEnd ? 2 : 0);
+    if (text_.capacity() < size || status_.capacity() < size) {
+        // Room for a translation, mostly somewhat longer than its source: translating a part
+        // then reuses the editor's memory instead of moving it.
+        const std::size_t room = size + size / 4 + 16;
+        text_.reserve(room);
+        status_.reserve(room);
+    }
     text_.assign(text);
-    if (!text_.empty() && !(text_.size() >= 2 && text_.ends_with("\r\n"))) text_ += "\r\n";
+    if (addLineEnd) text_ += "\r\n";
     status_.assign(text_.size(), kUnmarked);
 }
 

@@ -174,14 +174,16 @@ private:
     // lookup key when it has been made.
     [[gnu::noinline]] WordResult Contextual(std::string_view word, int entry, const WordKey* key, char nextChar,
                           std::string_view context, std::string& scratch) const {
-        const int number = entry >= 0 && senses != nullptr ? words.Contextual(entry) : -1;
+        const int number = entry >= 0 ? words.Contextual(entry) : -1;
         if (number >= 0) {
+            // Several differing translations: the class may pick one, else what follows decides.
             const WordEntry& found = ws.language.WordTable[static_cast<std::size_t>(entry)];
-            int& sense = (*senses)[static_cast<std::size_t>(number)];
-            if (sense == kSenseNotYetKnown) sense = ContextSense(ws, found, context);
-            if (sense >= 0) return {found.senses[static_cast<std::size_t>(sense)].target, Translated};
-            // The class name picks no sense: what follows the word decides, as without one.
-            context = {};
+            if (senses != nullptr) {
+                int& sense = (*senses)[static_cast<std::size_t>(number)];
+                if (sense == kSenseNotYetKnown) sense = ContextSense(ws, found, context);
+                if (sense >= 0) return {found.senses[static_cast<std::size_t>(sense)].target, Translated};
+            }
+            return UnchosenResult(ws, found, words.Unchosen(number), word, nextChar);
         }
         if (key != nullptr)
             return TranslateIndexedWord(ws, words, names, entry, *key, word, nextChar, context, scratch);

@@ -59,12 +59,16 @@ void WordIndex::Build(const Workspace& ws) {
     single_.assign(table.size(), false);
     contextual_.assign(table.size(), -1);
     contextualCount_ = 0;
+    unchosen_.clear();
     for (std::size_t i = 0; i < table.size(); ++i) {
         const auto single = SingleTranslation(ws, table[i]);
         words.push_back(table[i].word);
         targets.push_back(single.value_or(std::string_view()));
         single_[i] = single.has_value();
-        if (!single && !table[i].senses.empty()) contextual_[i] = contextualCount_++;
+        if (!single && !table[i].senses.empty()) {
+            contextual_[i] = contextualCount_++;
+            unchosen_.push_back(FindUnchosenSense(ws, table[i]));
+        }
     }
     index_.Build(SearchKeyTable(upperCaseMode_), words, targets, false);
 }

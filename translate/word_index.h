@@ -148,6 +148,8 @@ public:
     // are numbered 0 to ContextualCount() - 1; Contextual gives an entry's number, or -1.
     int Contextual(int entry) const { return contextual_[static_cast<std::size_t>(entry)]; }
     int ContextualCount() const { return contextualCount_; }
+    // FindUnchosenSense of the entry of a Contextual number.
+    const UnchosenSense& Unchosen(int number) const { return unchosen_[static_cast<std::size_t>(number)]; }
 
 private:
     const WordEntry* table_ = nullptr;
@@ -156,6 +158,7 @@ private:
     std::vector<bool> single_;
     std::vector<int> contextual_;
     int contextualCount_ = 0;
+    std::vector<UnchosenSense> unchosen_;  // by Contextual number
     WordKeyIndex index_;
 };
 

@@ -126,15 +126,7 @@ WordResult TranslateFoundWordWith(const Workspace& ws, int k, const WordFinder& 
         const int choice = ContextChoice(ws, senses, h, context);
         if (choice >= 0) return {senses[choice].target, Translated};
     }
-    if (nextChar == '|' &&
-        CompareWords(ws.language.sourceEndWord, entry.word, ws.language.upperCaseMode) == 0)
-        return {ws.language.targetEndWord, Translated};
-    if (nextChar == '\'') {
-        for (std::size_t i = senses.size(); i-- > 0;)
-            if (senses[i].kind == kParamKind && senses[i].description.starts_with(kSetStateDescription))
-                return {senses[i].target, Translated};
-    }
-    return {word, Ambiguous};
+    return UnchosenResult(ws, entry, FindUnchosenSense(ws, entry), word, nextChar);
 }
 
 auto SearchingWordFinder(const Workspace& ws) {
@@ -152,6 +144,27 @@ const unsigned char* SearchKeyTable(bool upperCaseMode) {
     static const std::array<unsigned char, 256> upperCaseKeys = MakeSearchKeyTable(true);
     static const std::array<unsigned char, 256> tableModeKeys = MakeSearchKeyTable(false);
     return upperCaseMode ? upperCaseKeys.data() : tableModeKeys.data();
+}
+
+UnchosenSense FindUnchosenSense(const Workspace& ws, const WordEntry& entry) {
+    UnchosenSense unchosen;
+    unchosen.endWord = CompareWords(ws.language.sourceEndWord, entry.word, ws.language.upperCaseMode) == 0;
+    const std::vector<Sense>& senses = entry.senses;
+    for (std::size_t i = senses.size(); i-- > 0;) {
+        if (senses[i].kind == kParamKind && senses[i].description.starts_with(kSetStateDescription)) {
+            unchosen.setStateSense = static_cast<int>(i);
+            break;
+        }
+    }
+    return unchosen;
+}
+
+WordResult UnchosenResult(const Workspace& ws, const WordEntry& entry, const UnchosenSense& unchosen,
+                          std::string_view word, char nextChar) {
+    if (nextChar == '|' && unchosen.endWord) return {ws.language.targetEndWord, Translated};
+    if (nextChar == '\'' && unchosen.setStateSense >= 0)
+        return {entry.senses[static_cast<std::size_t>(unchosen.setStateSense)].target, Translated};
+    return {word, Ambiguous};
 }
 
 std::optional<std::string_view> SingleTranslation(const Workspace& ws, const WordEntry& entry) {

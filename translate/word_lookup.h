@@ -51,6 +51,18 @@ WordResult TranslateFoundWord(const Workspace& ws, int entry, const WordFinders&
 // differing targets do). Depends only on the entry and the context, so callers may keep it.
 int ContextSense(const Workspace& ws, const WordEntry& entry, std::string_view context);
 
+// What a word of an entry of several differing translations becomes when the section's class
+// picks none of them: before a bar, the end keyword becomes the target's; before a quote, the
+// last set-state parameter sense is taken; otherwise the word stays, marked ambiguous. The
+// first two depend only on the entry and are worked out once.
+struct UnchosenSense {
+    bool endWord = false;   // the entry is the end keyword
+    int setStateSense = -1;  // the last set-state parameter sense, or -1
+};
+UnchosenSense FindUnchosenSense(const Workspace& ws, const WordEntry& entry);
+WordResult UnchosenResult(const Workspace& ws, const WordEntry& entry, const UnchosenSense& unchosen,
+                          std::string_view word, char nextChar);
+
 // The map from a byte to the byte a word is searched by: the comparison rule's folding, then
 // lowered as WordTable holds its words. Two words compare equal exactly when their mapped
 // bytes are equal.

@@ -65,26 +65,20 @@ public:
     // The outcome kept for the word of `key` (kind kNone when there is none). The text is valid
     // until the next Add or Clear.
     Outcome Find(const Key& key) const {
-        const Slot& slot = slots_[SlotOf(key)];
-        switch (slot.kind) {
-        case Kind::kTranslated:
-            return {slot.kind, std::string_view(texts_.data() + slot.value, slot.textSize)};
-        case Kind::kEntry:
-            return {slot.kind, {}, static_cast<int>(slot.value)};
-        default:
-            return {slot.kind, {}, -1};
-        }
+        const std::uint32_t word = WordAt(key);
+        if (word == 0) return {Kind::kNone, {}, -1};
+        const Word& kept = words_[word - 1];
+        if (kept.kind == Kind::kTranslated)
+            return {kept.kind, std::string_view(texts_.data() + kept.value, kept.textSize), -1};
+        return {kept.kind, {}, static_cast<int>(kept.value)};
     }
 
     // Keeps the outcome of the word of `key` (not yet kept); a translation is copied. Once the
     // table holds kMaxWords words, or for a translation of more than 65,535 bytes, nothing is
     // kept.
     void Add(const Key& key, const Outcome& outcome) {
-        if (outcome.kind == Kind::kNone) return;
-        if (2 * (count_ + 1) > slots_.size()) {
-            if (slots_.size() >= 2 * kMaxWords) return;
-            Grow();
-        }
+        if (outcome.kind == Kind::kNone || words_.size() >= kMaxWords) return;
+        if (2 * (words_.size() + 1) > slots_.size()) Grow();
         std::uint32_t value = static_cast<std::uint32_t>(outcome.entry);
         std::uint16_t textSize = 0;
         if (outcome.kind == Kind::kTranslated) {
@@ -93,21 +87,15 @@ public:
             textSize = static_cast<std::uint16_t>(outcome.text.size());
             texts_.append(outcome.text);
         }
-        Slot& slot = slots_[SlotOf(key)];
-        slot.head = key.head;
-        slot.tail = key.tail;
-        slot.value = value;
-        slot.textSize = textSize;
-        slot.size = static_cast<std::uint8_t>(key.size);
-        slot.kind = outcome.kind;
-        ++count_;
+        words_.push_back({key.head, key.tail, value, textSize, static_cast<std::uint8_t>(key.size), outcome.kind});
+        slots_[FreeSlot(key.hash)] = Fingerprint(key.hash) | words_.size();
     }
 
     // Forgets every word.
     void Clear() {
-        slots_.assign(kInitialSlots, Slot{});
+        slots_.assign(kInitialSlots, 0);
         shift_ = 64 - std::countr_zero(kInitialSlots);
-        count_ = 0;
+        words_.clear();
         texts_.clear();
     }
 
@@ -117,14 +105,15 @@ private:
     static constexpr std::size_t kInitialSlots = 8192;
     static constexpr std::size_t kMaxWords = std::size_t{1} << 18;
 
-    // Twenty-four bytes: a probe mostly touches one cache line.
-    struct Slot {
-        std::uint64_t head = 0;
-        std::uint64_t tail = 0;
-        std::uint32_t value = 0;  // kTranslated: the text's offset in texts_; kEntry: the entry
-        std::uint16_t textSize = 0;
-        std::uint8_t size = 0;
-        Kind kind = Kind::kNone;  // kNone: a free slot
+    // A word kept, in the order words were first met: the words a text uses most are mostly
+    // met early, so they share few cache lines.
+    struct Word {
+        std::uint64_t head;
+        std::uint64_t tail;
+        std::uint32_t value;  // kTranslated: the text's offset in texts_; kEntry: the entry
+        std::uint16_t textSize;
+        std::uint8_t size;
+        Kind kind;
     };
 
     static std::uint64_t Load(const char* p) {
@@ -143,37 +132,47 @@ private:
         return std::endian::native == std::endian::little ? low : ~(~std::uint64_t{0} >> (8 * n));
     }
 
-    // The slot holding the key, or the free slot where it belongs.
-    std::size_t SlotOf(const Key& key) const {
+    // A slot holds a fingerprint of the word's hash in its high half and the word's number in
+    // words_ (from 1) in its low half; 0 is a free slot. Eight bytes a slot keep the table small
+    // enough to stay in cache, and a probe compares a word's bytes only when the fingerprints
+    // agree.
+    static std::uint64_t Fingerprint(std::uint64_t hash) { return (hash << 16) & 0xFFFFFFFF00000000ull; }
+
+    // The number of the word of `key`, or 0.
+    std::uint32_t WordAt(const Key& key) const {
         const std::size_t mask = slots_.size() - 1;
-        std::size_t i = static_cast<std::size_t>(key.hash >> shift_);
-        for (;;) {
-            const Slot& slot = slots_[i];
-            if (slot.kind == Kind::kNone || (slot.head == key.head && slot.tail == key.tail && slot.size == key.size))
-                return i;
-            i = (i + 1) & mask;
+        const std::uint64_t fingerprint = Fingerprint(key.hash);
+        for (std::size_t i = static_cast<std::size_t>(key.hash >> shift_);; i = (i + 1) & mask) {
+            const std::uint64_t slot = slots_[i];
+            if (slot == 0) return 0;
+            if ((slot & 0xFFFFFFFF00000000ull) != fingerprint) continue;
+            const auto number = static_cast<std::uint32_t>(slot);
+            const Word& word = words_[number - 1];
+            if (word.head == key.head && word.tail == key.tail && word.size == key.size) return number;
         }
+    }
+
+    std::size_t FreeSlot(std::uint64_t hash) const {
+        const std::size_t mask = slots_.size() - 1;
+        std::size_t i = static_cast<std::size_t>(hash >> shift_);
+        while (slots_[i] != 0) i = (i + 1) & mask;
+        return i;
     }
 
     void Grow() {
-        std::vector<Slot> old(2 * slots_.size());
-        old.swap(slots_);
+        slots_.assign(2 * slots_.size(), 0);
         shift_ -= 1;
-        for (const Slot& slot : old) {
-            if (slot.kind == Kind::kNone) continue;
-            Key key;
-            key.head = slot.head;
-            key.tail = slot.tail;
-            key.size = slot.size;
-            key.hash = Hash(key.head, key.tail, key.size);
-            slots_[SlotOf(key)] = slot;
+        for (std::size_t n = 0; n < words_.size(); ++n) {
+            const Word& word = words_[n];
+            const std::uint64_t hash = Hash(word.head, word.tail, word.size);
+            slots_[FreeSlot(hash)] = Fingerprint(hash) | (n + 1);
         }
     }
 
-    std::vector<Slot> slots_;
+    std::vector<std::uint64_t> slots_;
+    std::vector<Word> words_;
     std::string texts_;  // the translations kept, one after another
     int shift_ = 64;
-    std::size_t count_ = 0;
 };
 
 }  // namespace vlp
