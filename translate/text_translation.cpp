@@ -179,6 +179,9 @@ private:
             // Several differing translations: the class may pick one, else what follows decides.
             const WordEntry& found = ws.language.WordTable[static_cast<std::size_t>(entry)];
             if (senses != nullptr) {
+                // Numbers are given as entries are found: the class's list grows with them.
+                if (static_cast<std::size_t>(number) >= senses->size())
+                    senses->resize(static_cast<std::size_t>(words.ContextualCount()), kSenseNotYetKnown);
                 int& sense = (*senses)[static_cast<std::size_t>(number)];
                 if (sense == kSenseNotYetKnown) sense = ContextSense(ws, found, context);
                 if (sense >= 0) return {found.senses[static_cast<std::size_t>(sense)].target, Translated};
@@ -368,11 +371,7 @@ std::string_view PartTranslator::Translate(std::string_view text, int partKind, 
         if (lastSenses_ == nullptr || context != lastContext_) {
             auto it = contextSenses_.find(context);
             if (it == contextSenses_.end())
-                it = contextSenses_
-                         .emplace(std::string(context),
-                                  std::vector<int>(static_cast<std::size_t>(words_.ContextualCount()),
-                                                   kSenseNotYetKnown))
-                         .first;
+                it = contextSenses_.emplace(std::string(context), std::vector<int>()).first;
             lastContext_ = context;
             lastSenses_ = &it->second;
         }

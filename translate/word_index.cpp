@@ -52,25 +52,25 @@ void WordIndex::Build(const Workspace& ws) {
     table_ = table.data();
     size_ = table.size();
     upperCaseMode_ = ws.language.upperCaseMode;
+    ws_ = &ws;
     std::vector<std::string_view> words;
-    std::vector<std::string_view> targets;
     words.reserve(table.size());
-    targets.reserve(table.size());
-    single_.assign(table.size(), false);
-    contextual_.assign(table.size(), -1);
-    contextualCount_ = 0;
+    for (const WordEntry& entry : table) words.push_back(entry.word);
+    info_.assign(table.size(), EntryInfo{});
     unchosen_.clear();
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        const auto single = SingleTranslation(ws, table[i]);
-        words.push_back(table[i].word);
-        targets.push_back(single.value_or(std::string_view()));
-        single_[i] = single.has_value();
-        if (!single && !table[i].senses.empty()) {
-            contextual_[i] = contextualCount_++;
-            unchosen_.push_back(FindUnchosenSense(ws, table[i]));
-        }
+    index_.Build(SearchKeyTable(upperCaseMode_), words, {}, false);
+}
+
+void WordIndex::Classify(int entry, EntryInfo& info) const {
+    const WordEntry& found = table_[entry];
+    const auto single = SingleTranslation(*ws_, found);
+    info.single = single.has_value();
+    info.target = single.value_or(std::string_view());
+    if (!single && !found.senses.empty()) {
+        info.contextual = static_cast<int>(unchosen_.size());
+        unchosen_.push_back(FindUnchosenSense(*ws_, found));
     }
-    index_.Build(SearchKeyTable(upperCaseMode_), words, targets, false);
+    info.known = true;
 }
 
 bool WordIndex::Matches(const Workspace& ws) const {

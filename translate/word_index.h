@@ -123,7 +123,9 @@ private:
 
 // FindWord through a hash index. Valid while WordTable and the comparison mode stay as they
 // were when it was built (Matches tells). Finds every entry that compares equal, also where
-// the table's byte order and the comparison's order disagree.
+// the table's byte order and the comparison's order disagree. The index holds the words only;
+// what an entry translates to is worked out when the entry is first found, so that building
+// the index reads no more of the table than its words. Not for use by several threads at once.
 class WordIndex {
 public:
     struct Hit {
@@ -138,27 +140,41 @@ public:
 
     Hit Lookup(const WordKey& key) const {
         if (key.size() == 0) return {};
-        const WordKeyIndex::Hit hit = index_.Lookup(key);
-        if (hit.value < 0) return {};
-        return {hit.value, single_[static_cast<std::size_t>(hit.value)], hit.payload};
+        const int entry = index_.Lookup(key).value;
+        if (entry < 0) return {};
+        const EntryInfo& info = Info(entry);
+        return {entry, info.single, info.target};
     }
     int Find(std::string_view word) const;
 
-    // The entries whose translation the section's class may choose (several translations)
-    // are numbered 0 to ContextualCount() - 1; Contextual gives an entry's number, or -1.
-    int Contextual(int entry) const { return contextual_[static_cast<std::size_t>(entry)]; }
-    int ContextualCount() const { return contextualCount_; }
+    // The entries found so far whose translation the section's class may choose (several
+    // differing translations) are numbered 0 to ContextualCount() - 1 in the order found;
+    // Contextual gives an entry's number, or -1.
+    int Contextual(int entry) const { return Info(entry).contextual; }
+    int ContextualCount() const { return static_cast<int>(unchosen_.size()); }
     // FindUnchosenSense of the entry of a Contextual number.
     const UnchosenSense& Unchosen(int number) const { return unchosen_[static_cast<std::size_t>(number)]; }
 
 private:
+    struct EntryInfo {
+        std::string_view target;  // the single translation
+        int contextual = -1;
+        bool known = false;  // the fields above are worked out
+        bool single = false;
+    };
+    const EntryInfo& Info(int entry) const {
+        EntryInfo& info = info_[static_cast<std::size_t>(entry)];
+        if (!info.known) Classify(entry, info);
+        return info;
+    }
+    void Classify(int entry, EntryInfo& info) const;
+
+    const Workspace* ws_ = nullptr;
     const WordEntry* table_ = nullptr;
     std::size_t size_ = 0;
     bool upperCaseMode_ = true;
-    std::vector<bool> single_;
-    std::vector<int> contextual_;
-    int contextualCount_ = 0;
-    std::vector<UnchosenSense> unchosen_;  // by Contextual number
+    mutable std::vector<EntryInfo> info_;  // by entry
+    mutable std::vector<UnchosenSense> unchosen_;  // by Contextual number
     WordKeyIndex index_;
 };
 
