@@ -85,6 +85,7 @@ void FillNamesGrid(Workspace& ws) {
 }
 
 void ApplyNamesGrid(Workspace& ws) {
+    ReserveNameTranslations(ws, 1, ws.namesGrid.rows.size());
     for (const auto& row : ws.namesGrid.rows) {
         const std::string_view name = TrimView(row[kNameColumn]);
         if (name.empty()) continue;

@@ -567,6 +567,14 @@ void SetNameTranslation(Workspace& ws, int row, std::string_view word, std::stri
     pair.second.assign(replacement.empty() ? word : replacement);
 }
 
+void ReserveNameTranslations(Workspace& ws, int row, std::size_t more) {
+    if (row != 1 && row != 2) return;
+    NameTranslationRow& pairs = ws.parse.NameTranslations[row - 1];
+    pairs.reserve(pairs.size() + more);
+    FoldedWordIndex& index = ws.parse.translationIndex[row - 1];
+    if (IsCurrent(index, ws, pairs)) index.positions.reserve(pairs.size() + more);
+}
+
 std::string FirstWord(std::string_view line) {
     const std::size_t start = FirstNonBlank(line);
     std::size_t end = start;

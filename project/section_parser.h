@@ -20,6 +20,9 @@ std::string ResolveClassName(Workspace& ws, std::string_view text);
 // row is 1 or 2.
 void AddName(Workspace& ws, int row, std::string_view tag, std::string_view name);
 void SetNameTranslation(Workspace& ws, int row, std::string_view word, std::string_view replacement);
+// Makes room for `more` pairs in a row of NameTranslations (1 or 2) and its index, so that
+// adding many does not move them again and again.
+void ReserveNameTranslations(Workspace& ws, int row, std::size_t more);
 std::string FirstWord(std::string_view line);
 std::string SecondWord(std::string_view line);
 bool IsPropertyName(const Workspace& ws, std::string_view word);

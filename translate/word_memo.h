@@ -78,7 +78,8 @@ public:
     // kept.
     void Add(const Key& key, const Outcome& outcome) {
         if (outcome.kind == Kind::kNone || words_.size() >= kMaxWords) return;
-        if (2 * (words_.size() + 1) > slots_.size()) Grow();
+        // At most two thirds of the slots are used.
+        if (3 * (words_.size() + 1) > 2 * slots_.size()) Grow();
         std::uint32_t value = static_cast<std::uint32_t>(outcome.entry);
         std::uint16_t textSize = 0;
         if (outcome.kind == Kind::kTranslated) {
@@ -88,7 +89,7 @@ public:
             texts_.append(outcome.text);
         }
         words_.push_back({key.head, key.tail, value, textSize, static_cast<std::uint8_t>(key.size), outcome.kind});
-        slots_[FreeSlot(key.hash)] = Fingerprint(key.hash) | words_.size();
+        slots_[FreeSlot(key.hash)] = Fingerprint(key.hash) | static_cast<std::uint32_t>(words_.size());
     }
 
     // Forgets every word.
@@ -103,7 +104,9 @@ public:
 
 private:
     static constexpr std::size_t kInitialSlots = 8192;
-    static constexpr std::size_t kMaxWords = std::size_t{1} << 18;
+    static constexpr int kNumberBits = 18;
+    static constexpr std::uint32_t kNumberMask = (std::uint32_t{1} << kNumberBits) - 1;
+    static constexpr std::size_t kMaxWords = kNumberMask;
 
     // A word kept, in the order words were first met: the words a text uses most are mostly
     // met early, so they share few cache lines.
@@ -132,21 +135,23 @@ private:
         return std::endian::native == std::endian::little ? low : ~(~std::uint64_t{0} >> (8 * n));
     }
 
-    // A slot holds a fingerprint of the word's hash in its high half and the word's number in
-    // words_ (from 1) in its low half; 0 is a free slot. Eight bytes a slot keep the table small
-    // enough to stay in cache, and a probe compares a word's bytes only when the fingerprints
-    // agree.
-    static std::uint64_t Fingerprint(std::uint64_t hash) { return (hash << 16) & 0xFFFFFFFF00000000ull; }
+    // A slot holds the word's number in words_ (from 1) in its low kNumberBits bits and a
+    // fingerprint of the word's hash above them; 0 is a free slot. Four bytes a slot keep the
+    // table small enough to stay in cache, and a probe compares a word's bytes only when the
+    // fingerprints agree.
+    static std::uint32_t Fingerprint(std::uint64_t hash) {
+        return static_cast<std::uint32_t>(hash >> 8) & ~kNumberMask;
+    }
 
     // The number of the word of `key`, or 0.
     std::uint32_t WordAt(const Key& key) const {
         const std::size_t mask = slots_.size() - 1;
-        const std::uint64_t fingerprint = Fingerprint(key.hash);
+        const std::uint32_t fingerprint = Fingerprint(key.hash);
         for (std::size_t i = static_cast<std::size_t>(key.hash >> shift_);; i = (i + 1) & mask) {
-            const std::uint64_t slot = slots_[i];
+            const std::uint32_t slot = slots_[i];
             if (slot == 0) return 0;
-            if ((slot & 0xFFFFFFFF00000000ull) != fingerprint) continue;
-            const auto number = static_cast<std::uint32_t>(slot);
+            if ((slot & ~kNumberMask) != fingerprint) continue;
+            const std::uint32_t number = slot & kNumberMask;
             const Word& word = words_[number - 1];
             if (word.head == key.head && word.tail == key.tail && word.size == key.size) return number;
         }
@@ -165,11 +170,11 @@ private:
         for (std::size_t n = 0; n < words_.size(); ++n) {
             const Word& word = words_[n];
             const std::uint64_t hash = Hash(word.head, word.tail, word.size);
-            slots_[FreeSlot(hash)] = Fingerprint(hash) | (n + 1);
+            slots_[FreeSlot(hash)] = Fingerprint(hash) | static_cast<std::uint32_t>(n + 1);
         }
     }
 
-    std::vector<std::uint64_t> slots_;
+    std::vector<std::uint32_t> slots_;
     std::vector<Word> words_;
     std::string texts_;  // the translations kept, one after another
     int shift_ = 64;
