@@ -7,8 +7,11 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
+#include "bench/plain_tokenizer.h"
 #include "container/project_file.h"
 #include "support/large_project.h"
 #include "support/test_support.h"
@@ -133,6 +136,20 @@ void BM_TranslateProject(benchmark::State& state) {
     state.counters["editor_bytes"] = static_cast<double>(editorBytes);
 }
 
+// The plain tokenizer with a hash lookup (bench/plain_tokenizer.h) over the same project text
+// and the generated dictionary's words: the floor BM_TranslateProject is measured against.
+void BM_TokenizeProject(benchmark::State& state) {
+    const auto& project = Data().project(Sections(state));
+    auto opened = Open(project.fileName);
+    std::string text;
+    for (const auto& editor : opened->frames.editors) text += editor->Text();
+    std::unordered_map<std::string_view, int> table;
+    const auto& words = opened->ws.language.WordTable;
+    for (std::size_t i = 0; i < words.size(); ++i) table.emplace(words[i].word, static_cast<int>(i));
+    for (auto _ : state) benchmark::DoNotOptimize(bench::TokenizeAndCount(text, table));
+    state.SetBytesProcessed(state.iterations() * project.textBytes);
+}
+
 // The ambiguity walk from its start through every red word to the end, skipping each (skip
 // leaves the editors unchanged, so every iteration walks the same words).
 void BM_AmbiguityWalk(benchmark::State& state) {
@@ -173,6 +190,7 @@ void Sizes(benchmark::internal::Benchmark* bench) {
 
 BENCHMARK(BM_OpenProject)->Apply(Sizes);
 BENCHMARK(BM_TranslateProject)->Apply(Sizes);
+BENCHMARK(BM_TokenizeProject)->Apply(Sizes);
 BENCHMARK(BM_AmbiguityWalk)->Apply(Sizes);
 BENCHMARK(BM_SaveProject)->Apply(Sizes);
 

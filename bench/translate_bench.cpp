@@ -8,6 +8,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "bench/plain_tokenizer.h"
 #include "bench/random_word.h"
 #include "translate/memory_editor.h"
 #include "translate/text_translation.h"
@@ -139,27 +140,7 @@ void BM_TokenizeAndHash(benchmark::State& state) {
     std::unordered_map<std::string_view, int> table;
     for (std::size_t i = 0; i < corpus.ws.language.WordTable.size(); ++i)
         table.emplace(corpus.ws.language.WordTable[i].word, static_cast<int>(i));
-    for (auto _ : state) {
-        std::size_t found = 0;
-        const std::string_view text = corpus.text;
-        std::size_t i = 0;
-        while (i < text.size()) {
-            const auto c = static_cast<unsigned char>(text[i]);
-            if (c <= ' ' || c == '[' || c == ']' || c == '|' || c == ':') {
-                ++i;
-                continue;
-            }
-            std::size_t j = i + 1;
-            while (j < text.size()) {
-                const auto d = static_cast<unsigned char>(text[j]);
-                if (d <= ' ' || d == '[' || d == ']' || d == '|' || d == ':') break;
-                ++j;
-            }
-            found += table.count(text.substr(i, j - i));
-            i = j;
-        }
-        benchmark::DoNotOptimize(found);
-    }
+    for (auto _ : state) benchmark::DoNotOptimize(bench::TokenizeAndCount(corpus.text, table));
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
                             static_cast<std::int64_t>(corpus.text.size()));
 }
