@@ -135,8 +135,10 @@ struct IndexedLookup {
                 return {kept.text, Translated};
             case Kind::kUnchanged:
                 return {word, NotFound};
+            case Kind::kAmbiguous:
+                return {word, Ambiguous};
             case Kind::kEntry:
-                return Contextual(word, kept.entry, nullptr, nextChar, context, scratch);
+                return Contextual(word, kept.entry, nextChar, context, scratch);
             case Kind::kNone:
                 break;
             }
@@ -156,42 +158,52 @@ private:
         WordMemo::Outcome outcome;
         if (hit.single) {
             result = {hit.target, Translated};
-            outcome = {Kind::kTranslated, result.text, -1};
-        } else if (hit.entry < 0 && !MayBeSetForm(ws, words.KeyMap(), key)) {
-            result = TranslateNameWord(ws, names, key, word);
-            outcome = result.status == NotFound ? WordMemo::Outcome{Kind::kUnchanged, {}, -1}
-                                                : WordMemo::Outcome{Kind::kTranslated, result.text, -1};
-        } else {
+        } else if (hit.entry >= 0) {
+            // What the class or the next character decides is worked out each time.
             outcome = {Kind::kEntry, {}, hit.entry};
-            result = Contextual(word, hit.entry, &key, nextChar, context, scratch);
+            result = Contextual(word, hit.entry, nextChar, context, scratch);
+        } else if (!MayBeSetForm(ws, words.KeyMap(), key)) {
+            result = TranslateNameWord(ws, names, key, word);
+        } else {
+            // A set form, a name or nothing: the word alone decides.
+            result = TranslateIndexedWord(ws, words, names, -1, key, word, nextChar, context, scratch);
         }
-        if (memoKey != nullptr) memo.Add(*memoKey, outcome);
+        if (memoKey == nullptr) return result;
+        if (outcome.kind == Kind::kNone) outcome = OutcomeOf(word, result);
+        memo.Add(*memoKey, outcome);
         return result;
     }
 
-    // A word whose translation may depend on the section's class or on what follows it: an
-    // entry of several translations, or no entry but perhaps a set form. `key` is the word's
-    // lookup key when it has been made.
-    [[gnu::noinline]] WordResult Contextual(std::string_view word, int entry, const WordKey* key, char nextChar,
-                          std::string_view context, std::string& scratch) const {
-        const int number = entry >= 0 ? words.Contextual(entry) : -1;
-        if (number >= 0) {
-            // Several differing translations: the class may pick one, else what follows decides.
-            const WordEntry& found = ws.language.WordTable[static_cast<std::size_t>(entry)];
-            if (senses != nullptr) {
-                // Numbers are given as entries are found: the class's list grows with them.
-                if (static_cast<std::size_t>(number) >= senses->size())
-                    senses->resize(static_cast<std::size_t>(words.ContextualCount()), kSenseNotYetKnown);
-                int& sense = (*senses)[static_cast<std::size_t>(number)];
-                if (sense == kSenseNotYetKnown) sense = ContextSense(ws, found, context);
-                if (sense >= 0) return {found.senses[static_cast<std::size_t>(sense)].target, Translated};
-            }
-            return UnchosenResult(ws, found, words.Unchosen(number), word, nextChar);
+    // How the memo keeps a result that depends on the word alone.
+    static WordMemo::Outcome OutcomeOf(std::string_view word, const WordResult& result) {
+        using Kind = WordMemo::Kind;
+        const bool itself = result.text.data() == word.data() && result.text.size() == word.size();
+        if (itself && result.status == NotFound) return {Kind::kUnchanged, {}, -1};
+        if (itself && result.status == Ambiguous) return {Kind::kAmbiguous, {}, -1};
+        if (result.status == Translated) return {Kind::kTranslated, result.text, -1};
+        return {Kind::kNone, {}, -1};  // not kept
+    }
+
+    // A word of an entry with several translations: the section's class may pick one, else
+    // what follows the word decides.
+    [[gnu::noinline]] WordResult Contextual(std::string_view word, int entry, char nextChar, std::string_view context,
+                                            std::string& scratch) const {
+        const int number = words.Contextual(entry);
+        if (number < 0) {
+            // No translation at all.
+            const WordKey key(words.KeyMap(), word);
+            return TranslateIndexedWord(ws, words, names, entry, key, word, nextChar, context, scratch);
         }
-        if (key != nullptr)
-            return TranslateIndexedWord(ws, words, names, entry, *key, word, nextChar, context, scratch);
-        const WordKey made(words.KeyMap(), word);
-        return TranslateIndexedWord(ws, words, names, entry, made, word, nextChar, context, scratch);
+        const WordEntry& found = ws.language.WordTable[static_cast<std::size_t>(entry)];
+        if (senses != nullptr) {
+            // Numbers are given as entries are found: the class's list grows with them.
+            if (static_cast<std::size_t>(number) >= senses->size())
+                senses->resize(static_cast<std::size_t>(words.ContextualCount()), kSenseNotYetKnown);
+            int& sense = (*senses)[static_cast<std::size_t>(number)];
+            if (sense == kSenseNotYetKnown) sense = ContextSense(ws, found, context);
+            if (sense >= 0) return {found.senses[static_cast<std::size_t>(sense)].target, Translated};
+        }
+        return UnchosenResult(ws, found, words.Unchosen(number), word, nextChar);
     }
 };
 

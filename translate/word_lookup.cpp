@@ -118,6 +118,7 @@ WordResult TranslateFoundWordWith(const Workspace& ws, int k, const WordFinder& 
 
     const WordEntry& entry = ws.language.WordTable[k];
     const std::vector<Sense>& senses = entry.senses;
+    if (senses.empty()) return {word, NotFound};  // an entry without a translation
     if (senses.size() == 1) return {senses[0].target, Translated};
     const std::size_t h = LastDifferentSense(ws, senses);
     if (h == 0) return {senses[0].target, Translated};

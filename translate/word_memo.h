@@ -53,9 +53,10 @@ public:
         return true;
     }
 
-    // What is kept of a word: its translation, that it stays as it is, or the dictionary entry
-    // it is (-1: none) when its translation may depend on the class or on what follows it.
-    enum class Kind : std::uint8_t { kNone, kTranslated, kUnchanged, kEntry };
+    // What is kept of a word: its translation, that it stays as it is (unmarked, or marked
+    // ambiguous), or the dictionary entry it is when its translation may depend on the class or
+    // on what follows it.
+    enum class Kind : std::uint8_t { kNone, kTranslated, kUnchanged, kAmbiguous, kEntry };
     struct Outcome {
         Kind kind = Kind::kNone;
         std::string_view text;  // kTranslated

@@ -80,8 +80,8 @@ TEST(WordMemo, KeepsEachKindOfOutcome) {
         {"forward", {Kind::kTranslated, translation, -1}},
         {"count", {Kind::kTranslated, "", -1}},  // an empty translation is a translation
         {"42", {Kind::kUnchanged, {}, -1}},
+        {"setcolour", {Kind::kAmbiguous, {}, -1}},
         {"colour", {Kind::kEntry, {}, 7}},
-        {"setfoo", {Kind::kEntry, {}, -1}},  // no entry, but perhaps a set form
     };
     WordMemo memo;
     for (const Case& c : cases) memo.Add(KeyOf(c.word), c.outcome);
