@@ -4,6 +4,7 @@
 
 #include "engine_fixture.h"
 #include "text/word_compare.h"
+#include "translate/text_translation.h"
 #include "translate/word_index.h"
 
 namespace vlp {
@@ -253,6 +254,26 @@ TEST(TranslateWord, TheEndWordRuleComparesTheEntryWithTheSourceEndWord) {
     Workspace ws = SmallWorkspace();
     ws.language.sourceEndWord = "";
     EXPECT_EQ(TranslateWord(ws, "end", '|', "").status, Ambiguous);
+}
+
+// An entry without any translation (a table filled by other means than the loader) leaves the
+// word as it is, by every road, instead of reading a sense that is not there.
+TEST(TranslateWord, AnEntryWithoutTranslationsLeavesTheWord) {
+    Workspace ws = SmallWorkspace();
+    AddEntry(ws, "bare", {});
+    EXPECT_EQ(TranslateWord(ws, "Bare", ' ', "").text, "Bare");
+    EXPECT_EQ(TranslateWord(ws, "Bare", ' ', "turtle").status, NotFound);
+    std::string scratch;
+    const WordIndex words(ws);
+    const NameIndex names(ws);
+    for (const char* context : {"", "turtle"}) {
+        const WordResult view = TranslateWordView(ws, words, names, "bare", '|', context, scratch);
+        EXPECT_EQ(view.text, "bare");
+        EXPECT_EQ(view.status, NotFound);
+        std::vector<Mark> marks;
+        EXPECT_EQ(PartTranslator(ws).TranslateText("bare Bare", 1, context, marks), "bare Bare\r\n");
+        EXPECT_TRUE(marks.empty());
+    }
 }
 
 }  // namespace
