@@ -17,6 +17,8 @@ public:
 
     std::string Text() const override { return text_; }
     std::string_view TextView(std::string& /*storage*/) const override { return text_; }
+    // The text without a copy, valid until the editor changes.
+    std::string_view View() const { return text_; }
     void SetText(std::string_view text) override;
     void SetMarks(const std::vector<Mark>& marks) override;
     std::vector<Mark> MarkedRuns() const override;

@@ -13,6 +13,9 @@
 namespace vlp {
 namespace {
 
+// A class's choice for an entry that has not been worked out yet.
+constexpr int kSenseNotYetKnown = -2;
+
 constexpr std::string_view kRichTextMarker = "|{\\rtf1\\";
 constexpr std::string_view kEscapedRichTextMarker = "{\\\\rtf1\\\\";
 

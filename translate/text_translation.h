@@ -14,7 +14,6 @@ namespace vlp {
 
 inline constexpr int kCommentPartKind = 2;
 inline constexpr int kPropertyPartKind = 5;
-inline constexpr int kSenseNotYetKnown = -2;
 
 // One part of a section frame: its editor, its kind and the section's class name.
 struct FramePart {
@@ -66,7 +65,7 @@ private:
         using is_transparent = void;
         std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
     };
-    // By WordIndex::Contextual number: the sense, -1 for none, or kSenseNotYetKnown.
+    // By WordIndex::Contextual number: the sense, -1 for none, or -2 while not yet worked out.
     using ContextSenses = std::unordered_map<std::string, std::vector<int>, TextHash, std::equal_to<>>;
     ContextSenses contextSenses_;
     std::string lastContext_;  // the class name last looked up, and its senses

@@ -3,26 +3,16 @@
 #include <cstring>
 
 namespace vlp {
-namespace {
-
-std::size_t ChunkCount(std::size_t size) {
-    return (size + 7) / 8;
-}
-
-}  // namespace
-
-void WordKeyIndex::Build(const unsigned char* map, const std::vector<std::string_view>& words,
-                         const std::vector<std::string_view>& payloads, bool lastWins) {
+void WordKeyIndex::Build(const unsigned char* map, const std::vector<std::string_view>& words, bool lastWins) {
     map_ = map;
     std::size_t slots = 16;
     while (slots < 2 * words.size()) slots *= 2;
     slots_.assign(slots, Record{});
     mask_ = slots - 1;
-    // The arena is sized for every key and payload up front (each starting on eight bytes, the
-    // gaps zero) and cut to what was used at the end.
+    // The arena is sized for every key up front (each padded to eight bytes with zeros) and cut
+    // to what was used at the end.
     std::size_t capacity = 0;
-    for (std::size_t i = 0; i < words.size(); ++i)
-        capacity += PaddedSize(words[i].size()) + PaddedSize(i < payloads.size() ? payloads[i].size() : 0);
+    for (const std::string_view word : words) capacity += PaddedSize(word.size());
     arena_.assign(capacity, '\0');
     std::size_t used = 0;
     for (std::size_t i = 0; i < words.size(); ++i) {
@@ -32,17 +22,12 @@ void WordKeyIndex::Build(const unsigned char* map, const std::vector<std::string
             if (lastWins) record.value = static_cast<int>(i);
             continue;
         }
-        const std::string_view payload = i < payloads.size() ? payloads[i] : std::string_view();
-        used = PaddedSize(used);
         record.offset = static_cast<std::uint32_t>(used);
         record.length = static_cast<std::uint32_t>(key.size());
-        record.payloadLength = static_cast<std::uint32_t>(payload.size());
         record.value = static_cast<int>(i);
-        const std::size_t keyBytes = ChunkCount(key.size()) * 8;
+        const std::size_t keyBytes = PaddedSize(key.size());
         if (keyBytes != 0) std::memcpy(arena_.data() + used, key.data(), keyBytes);
         used += keyBytes;
-        if (!payload.empty()) std::memcpy(arena_.data() + used, payload.data(), payload.size());
-        used += payload.size();
     }
     arena_.resize(used);
 }
@@ -58,7 +43,7 @@ void WordIndex::Build(const Workspace& ws) {
     for (const WordEntry& entry : table) words.push_back(entry.word);
     info_.assign(table.size(), EntryInfo{});
     unchosen_.clear();
-    index_.Build(SearchKeyTable(upperCaseMode_), words, {}, false);
+    index_.Build(SearchKeyTable(upperCaseMode_), words, false);
 }
 
 void WordIndex::Classify(int entry, EntryInfo& info) const {
@@ -92,7 +77,7 @@ NameIndex::NameIndex(const Workspace& ws) {
         if (!pair.first.empty()) firstBytes_[map[static_cast<unsigned char>(pair.first.front())]] = true;
     }
     // The search keys are equal exactly when the words compare equal.
-    index_.Build(map, words, {}, true);
+    index_.Build(map, words, true);
 }
 
 int NameIndex::Find(std::string_view name) const {

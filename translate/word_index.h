@@ -65,32 +65,23 @@ private:
     std::uint64_t hash_;
 };
 
-// An open-addressing table of mapped words. Each key carries a value and may carry a payload
-// text; a lookup touches one slot and the arena.
+// An open-addressing table of mapped words, each with a value (its position in the list the
+// table was built from); a lookup touches one slot and the arena.
 class WordKeyIndex {
 public:
-    struct Hit {
-        int value = -1;
-        std::string_view payload;
-    };
-    // Later values replace earlier ones of the same key when lastWins, else the first stays;
-    // payloads[i] (when given) belongs to words[i] and stays with the key's first word.
-    void Build(const unsigned char* map, const std::vector<std::string_view>& words,
-               const std::vector<std::string_view>& payloads, bool lastWins);
-    Hit Lookup(const WordKey& key) const {
-        if (slots_.empty()) return {};
-        const Record& record = slots_[Slot(key)];
-        if (record.value < 0) return {};
-        return {record.value, std::string_view(arena_.data() + record.offset + PaddedSize(record.length),
-                                               record.payloadLength)};
+    // Later values replace earlier ones of the same key when lastWins, else the first stays.
+    void Build(const unsigned char* map, const std::vector<std::string_view>& words, bool lastWins);
+    // The value of the key, or -1.
+    int Lookup(const WordKey& key) const {
+        if (slots_.empty()) return -1;
+        return slots_[Slot(key)].value;
     }
     const unsigned char* map() const { return map_; }
 
 private:
     struct Record {
-        std::uint32_t offset = 0;  // of the padded key in arena_, its payload following it
+        std::uint32_t offset = 0;  // of the padded key in arena_
         std::uint32_t length = 0;
-        std::uint32_t payloadLength = 0;
         std::int32_t value = -1;  // -1: a free slot
     };
     static std::size_t PaddedSize(std::size_t size) { return (size + 7) & ~std::size_t{7}; }
@@ -140,7 +131,7 @@ public:
 
     Hit Lookup(const WordKey& key) const {
         if (key.size() == 0) return {};
-        const int entry = index_.Lookup(key).value;
+        const int entry = index_.Lookup(key);
         if (entry < 0) return {};
         const EntryInfo& info = Info(entry);
         return {entry, info.single, info.target};
@@ -186,7 +177,7 @@ public:
     int Find(const WordKey& key) const {
         // Most words are no name; their first byte alone tells so, without touching the table.
         if (key.size() != 0 && !firstBytes_[static_cast<unsigned char>(key.data()[0])]) return -1;
-        return index_.Lookup(key).value;
+        return index_.Lookup(key);
     }
     int Find(std::string_view name) const;
 

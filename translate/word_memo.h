@@ -7,7 +7,6 @@
 #include <string_view>
 #include <vector>
 
-
 namespace vlp {
 
 // What words translated to, by their exact bytes. A project uses a few thousand distinct words

@@ -54,8 +54,7 @@ void PartEditor::Replace(int start, int length, std::string_view text, int statu
 
 bool PartEditor::CountLines() {
     if (qt_) return false;  // the document reports its own changes
-    std::string unused;
-    const std::string_view text = memory_.TextView(unused);
+    const std::string_view text = memory_.View();
     int lines = 0;
     for (std::size_t at = text.find("\r\n"); at != std::string_view::npos; at = text.find("\r\n", at + 2)) ++lines;
     if (!text.empty() && !text.ends_with("\r\n")) ++lines;
